@@ -1,0 +1,4 @@
+#pragma once
+
+// Writes the default configuration file at configPath; run only when it is missing.
+void writeDefaultConfig();

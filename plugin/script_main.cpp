@@ -1,0 +1,24 @@
+#include "plugin/script_main.h"
+
+#include "config/load_config.h"
+#include "natives/host.h"
+#include "natives/native_bridge.h"
+#include "shields/shield_models.h"
+#include "shields/shield_placement.h"
+#include "shields/shield_retirement.h"
+
+void runFrame() {
+    const EntityHandle player = NativeBridge::playerPedId();
+    const Vector3 position = NativeBridge::getEntityCoords(player);
+    placeShields(position);
+    retireShields(position);
+    scriptWait(0);
+}
+
+void scriptMain() {
+    loadConfig();
+    loadShieldModels();
+    for (;;) {
+        runFrame();
+    }
+}

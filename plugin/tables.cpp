@@ -1,0 +1,20 @@
+// The process-wide tables. Defined together so that the five which need
+// construction are built in this order and destroyed in reverse, after the
+// script has been unregistered.
+#include "config/settings.h"
+#include "shields/nearby_scan.h"
+#include "shields/shield_models.h"
+#include "shields/shield_registry.h"
+
+// Plain static data, in place before any code runs.
+constinit Settings settings{100.0f, false};
+constinit std::array<ModelHash, shieldModelCount> shieldModels{};
+constinit std::array<bool, shieldModelCount> shieldModelLoaded{};
+constinit std::array<EntityHandle, maxObjectsPerScan> nearbyTrees{};
+constinit std::int32_t nearbyCount = 0;
+
+std::unordered_map<ModelHash, PropShieldParams> blockPropParams;
+std::unordered_set<EntityHandle> processedTrees;
+std::unordered_set<ModelHash> blockPropModels;
+const std::string configPath = ".\\BrambleCap.ini";
+std::unordered_map<EntityHandle, EntityHandle> shieldRegistry;

@@ -1,0 +1,21 @@
+#include "shields/debug_line.h"
+
+#include "config/settings.h"
+#include "natives/native_bridge.h"
+#include "shields/nearby_scan.h"
+#include "shields/shield_registry.h"
+
+#include <cstdio>
+
+void drawDebugLine() {
+    if (!settings.debug) {
+        return;
+    }
+    char line[256];
+    std::snprintf(line, sizeof line, "Radius: %.0f  Nearby:%d  TreeShields:%d  Processed:%d",
+                  static_cast<double>(settings.scanRadius), nearbyCount,
+                  static_cast<int>(shieldRegistry.size()), static_cast<int>(processedTrees.size()));
+    NativeBridge::beginTextCommandPrint("STRING");
+    NativeBridge::addTextComponentSubstringPlayerName(line);
+    NativeBridge::endTextCommandPrint(1, true);
+}

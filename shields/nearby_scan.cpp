@@ -1,0 +1,39 @@
+#include "shields/nearby_scan.h"
+
+#include "config/settings.h"
+#include "natives/host.h"
+#include "natives/native_bridge.h"
+
+#include <algorithm>
+
+void scanNearbyTrees(Vector3 playerPosition) {
+    nearbyCount = 0;
+    int objects[maxObjectsPerScan];
+    // The host may report more handles than it was given room for; never read
+    // past our buffer.
+    const int listed = std::min(worldGetAllObjects(objects, maxObjectsPerScan), maxObjectsPerScan);
+    if (listed < 1) {
+        return;
+    }
+    // Squared distances: no square root on the per-frame path.
+    const float radiusSquared = settings.scanRadius * settings.scanRadius;
+    for (int i = 0; i < listed; ++i) {
+        const auto object = static_cast<EntityHandle>(objects[i]);
+        if (!NativeBridge::doesEntityExist(object)) {
+            continue;
+        }
+        const Vector3 position = NativeBridge::getEntityCoords(object);
+        const float dx = playerPosition.x - position.x;
+        const float dy = playerPosition.y - position.y;
+        // Not-a-number compares false: such an object counts as inside.
+        if (dx * dx + dy * dy > radiusSquared) {
+            continue;
+        }
+        if (!blockPropModels.contains(NativeBridge::getEntityModel(object))) {
+            continue;
+        }
+        if (nearbyCount < maxObjectsPerScan) {
+            nearbyTrees[nearbyCount++] = object;
+        }
+    }
+}

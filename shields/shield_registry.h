@@ -1,0 +1,15 @@
+#pragma once
+
+#include "natives/types.h"
+
+#include <cstddef>
+#include <unordered_map>
+#include <unordered_set>
+
+inline constexpr std::size_t maxShields = 800;
+inline constexpr int newShieldsPerFrame = 12;
+
+// Shielded tree -> its shield. Only placement adds, only retirement erases.
+extern std::unordered_map<EntityHandle, EntityHandle> shieldRegistry;
+// Nothing adds to it; retirement erases retired trees and the status line shows its size.
+extern std::unordered_set<EntityHandle> processedTrees;

@@ -1,0 +1,156 @@
+#pragma once
+
+// The stand-in for the host runtime and the game: a small world with its own
+// rules (objects, existence, model streaming, faults), the seven host
+// functions over it, and an honest log of everything asked of it.
+
+#include "natives/host.h"
+#include "natives/types.h"
+#include "sim/script_context.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace sim {
+
+struct Object {
+    EntityHandle handle = 0;
+    ModelHash model = 0;
+    float x = 0, y = 0, z = 0;
+    bool exists = true;
+    bool createdByScript = false;
+    bool isPed = false;
+    int vanishedFrame = -1;
+};
+
+enum class CallKind { ScriptRegister, ScriptUnregister, ScriptWait, WorldGetAllObjects, Native };
+
+// One call into the host, with its raw 64-bit arguments.
+struct HostCall {
+    CallKind kind = CallKind::Native;
+    std::uint64_t hash = 0;
+    std::array<std::uint64_t, 8> args{};
+    int argCount = 0;
+    std::string text;         // the text behind a text argument
+    EntityHandle target = 0;  // DELETE_ENTITY: the handle its variable held
+    std::uint64_t result = 0; // the first result word, or the object count
+    int frame = 0;
+};
+
+// How worldGetAllObjects answers.
+enum class Listing { Normal, Zero, Negative, Overfull };
+
+struct Faults {
+    double createFails = 0;    // chance that CREATE_OBJECT returns 0
+    double createdMissing = 0; // chance that a created object is gone before it is tested
+    double vanish = 0;         // chance per frame that a given object disappears
+    Listing listing = Listing::Normal;
+};
+
+const char* nativeName(std::uint64_t hash);
+std::string describe(const HostCall& call);
+
+class World {
+  public:
+    explicit World(std::uint64_t seed = 1);
+    ~World();
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    // Building the world.
+    EntityHandle addObject(ModelHash model, float x, float y, float z);
+    EntityHandle addObject(std::string_view modelName, float x, float y, float z);
+    void vanish(EntityHandle handle);
+    void setPlayerPosition(float x, float y, float z);
+    EntityHandle playerPed() const { return ped; }
+    // Frames from a model's request until it reports loaded; a negative latency never loads.
+    void setModelLatency(ModelHash model, int frames);
+    void setModelLatency(std::string_view modelName, int frames);
+    void setDefaultModelLatency(int frames) { defaultLatency = frames; }
+    Faults faults;
+    // Called at the start of every frame, before the script runs: moves the player, say.
+    std::function<void(World&)> beforeFrame;
+
+    // Running. A frame advances the world and resumes the script until it yields.
+    void runFrames(int count = 1);
+    // Runs fn as if on the script's context, on this thread: for benchmarks and
+    // for tests of one pass. scriptWait returns at once here.
+    void runAsScript(const std::function<void()>& fn);
+    bool scriptRegistered() const { return script != nullptr; }
+    bool scriptFinished() const { return context.finished(); }
+
+    // Observing.
+    int frame() const { return currentFrame; }
+    const Object* object(EntityHandle handle) const;
+    const std::vector<Object>& objects() const { return all; }
+    std::size_t existingScriptObjects() const;
+    bool modelLoaded(ModelHash model) const;
+    const std::vector<HostCall>& calls() const { return log; }
+    void clearCalls() { log.clear(); }
+    void setLogging(bool on) { logging = on; }
+    std::size_t nativeCallCount() const { return nativeCalls; }
+    const std::vector<std::string>& protocolErrors() const { return errors; }
+    ModuleHandle registeredModule() const { return module; }
+    int registrations() const { return registerCount; }
+    int unregistrations() const { return unregisterCount; }
+    // Observers of registration, for tests that look at the plug-in's state then.
+    std::function<void()> onRegister;
+
+    // The host functions land here.
+    void hostRegister(ModuleHandle module, ScriptEntry entry);
+    void hostUnregister(ModuleHandle module);
+    void hostWait(std::uint32_t milliseconds);
+    int hostGetAllObjects(int* handles, int capacity);
+    void hostNativeInit(std::uint64_t hash);
+    void hostNativePush(std::uint64_t value);
+    std::uint64_t* hostNativeCall();
+
+  private:
+    Object* find(EntityHandle handle);
+    bool inScript() const;
+    void protocolError(std::string message);
+    void record(HostCall call);
+    void runNative(HostCall& call);
+    void applyVanishing();
+    bool chance(double p);
+    bool requireScript(const char* what);
+
+    std::vector<Object> all;
+    EntityHandle ped = 0;
+    struct Streaming {
+        int latency = 0;
+        bool custom = false;
+        int requestedFrame = -1;
+    };
+    std::unordered_map<ModelHash, Streaming> streaming;
+    int defaultLatency = 0;
+    int currentFrame = 0;
+    std::mt19937_64 random;
+
+    ScriptContext context;
+    ScriptEntry script = nullptr;
+    ModuleHandle module = nullptr;
+    int registerCount = 0;
+    int unregisterCount = 0;
+    bool direct = false;
+
+    bool logging = true;
+    std::vector<HostCall> log;
+    std::vector<std::string> errors;
+    std::size_t nativeCalls = 0;
+
+    bool initialised = false;
+    HostCall pending;
+    std::array<std::uint64_t, 3> result{};
+};
+
+// The world the host functions act on: the one constructed last.
+extern World* activeWorld;
+
+} // namespace sim

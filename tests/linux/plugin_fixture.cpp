@@ -1,0 +1,96 @@
+#include "plugin_fixture.h"
+
+#include "config/settings.h"
+#include "plugin/dll_main.h"
+#include "shields/nearby_scan.h"
+#include "shields/shield_models.h"
+#include "shields/shield_registry.h"
+
+#include <fstream>
+#include <sstream>
+
+void resetPluginTables() {
+    settings = {100.0f, false};
+    blockPropModels.clear();
+    blockPropParams.clear();
+    shieldRegistry.clear();
+    processedTrees.clear();
+    shieldModels.fill(0);
+    shieldModelLoaded.fill(false);
+    nearbyTrees.fill(0);
+    nearbyCount = 0;
+}
+
+void PluginTest::SetUp() {
+    resetPluginTables();
+    previousFolder = std::filesystem::current_path();
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    gameFolder = std::filesystem::temp_directory_path() /
+                 ("bramblecap-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
+                  std::to_string(::getpid()));
+    std::filesystem::remove_all(gameFolder);
+    std::filesystem::create_directories(gameFolder);
+    std::filesystem::current_path(gameFolder);
+    world = std::make_unique<sim::World>();
+}
+
+void PluginTest::TearDown() {
+    if (attached) {
+        detach();
+    }
+    for (const std::string& error : world->protocolErrors()) {
+        ADD_FAILURE() << "protocol error: " << error;
+    }
+    world.reset();
+    std::filesystem::current_path(previousFolder);
+    std::filesystem::remove_all(gameFolder);
+}
+
+void PluginTest::attach() {
+    EXPECT_EQ(DllMain(module, DLL_PROCESS_ATTACH, nullptr), TRUE);
+    attached = true;
+}
+
+void PluginTest::detach() {
+    EXPECT_EQ(DllMain(module, DLL_PROCESS_DETACH, nullptr), TRUE);
+    attached = false;
+}
+
+void PluginTest::writeConfig(std::string_view text) {
+    std::ofstream out(gameFolder / "BrambleCap.ini", std::ios::binary);
+    out << text;
+}
+
+std::string PluginTest::readFile(const std::string& name) const {
+    std::ifstream in(gameFolder / name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> PluginTest::callsOfFrame(int frame) const {
+    std::vector<std::string> calls;
+    for (const sim::HostCall& call : world->calls()) {
+        if (call.frame == frame) {
+            calls.push_back(sim::describe(call));
+        }
+    }
+    return calls;
+}
+
+std::vector<std::string> PluginTest::namesOfFrame(int frame) const {
+    std::vector<std::string> names;
+    for (const std::string& call : callsOfFrame(frame)) {
+        names.push_back(call.substr(0, call.find('(')));
+    }
+    return names;
+}
+
+std::size_t PluginTest::count(std::string_view name) const {
+    std::size_t n = 0;
+    for (const sim::HostCall& call : world->calls()) {
+        const std::string text = sim::describe(call);
+        n += text.substr(0, text.find('(')) == name ? 1 : 0;
+    }
+    return n;
+}

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# The .asi must import the host's seven decorated names from ScriptHookV.dll
+# and nothing but Windows system DLLs besides: no C++, GCC or thread runtime.
+set -euo pipefail
+asi=$1
+dump=$(x86_64-w64-mingw32-objdump -p "$asi")
+dlls=$(sed -nE 's/^\s*DLL Name: (.*)$/\1/p' <<<"$dump" | sort)
+host=$(awk '/DLL Name: ScriptHookV.dll/{on=1; next} /DLL Name:/{on=0} on && NF==3 && $3 ~ /^\?/ {print $3}' <<<"$dump" | sort)
+expected=$(sort <<'NAMES'
+?scriptRegister@@YAXPEAUHINSTANCE__@@P6AXXZ@Z
+?scriptUnregister@@YAXPEAUHINSTANCE__@@@Z
+?scriptWait@@YAXK@Z
+?worldGetAllObjects@@YAHPEAHH@Z
+?nativeInit@@YAX_K@Z
+?nativePush64@@YAX_K@Z
+?nativeCall@@YAPEA_KXZ
+NAMES
+)
+status=0
+if [ "$host" != "$expected" ]; then
+    echo "imports from ScriptHookV.dll differ:"
+    diff <(echo "$expected") <(echo "$host") || true
+    status=1
+fi
+while read -r dll; do
+    case "${dll,,}" in
+    scripthookv.dll | kernel32.dll | msvcrt.dll | user32.dll | advapi32.dll | ntdll.dll | api-ms-win-crt-*.dll | ucrtbase.dll) ;;
+    *) echo "unexpected import: $dll"; status=1 ;;
+    esac
+done <<<"$dlls"
+echo "imports: $(tr '\n' ' ' <<<"$dlls")"
+exit $status

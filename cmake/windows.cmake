@@ -33,12 +33,14 @@ add_library(ScriptHookV SHARED ${SIM_SOURCES} sim/script_context_fiber.cpp sim/S
 target_compile_definitions(ScriptHookV PRIVATE STANDIN_HOST)
 # GetCurrentFiber reads the thread block through an intrinsic GCC misjudges.
 set_source_files_properties(sim/script_context_fiber.cpp PROPERTIES COMPILE_OPTIONS -Wno-array-bounds)
-target_link_libraries(ScriptHookV PRIVATE bramble_warnings)
+target_link_libraries(ScriptHookV PRIVATE bramble_warnings bramblecap_hash)
 # The simulated world is exported for the programs that drive it; the runtimes inside are not.
 target_link_options(ScriptHookV PRIVATE ${STATIC_RUNTIME} -Wl,--export-all-symbols
                     -Wl,--exclude-libs,ALL)
 set_target_properties(ScriptHookV PROPERTIES PREFIX "" IMPORT_PREFIX "lib")
 
+
+add_subdirectory(tools)
 
 if(BRAMBLECAP_TESTS)
     enable_testing()

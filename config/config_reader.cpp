@@ -66,8 +66,9 @@ void classify(std::string& text, ConfigLine& line, std::string& section, HashNam
             applySetting(line, value);
         } else {
             line.effect = LineEffect::Entry;
-            key[equals] = '\0'; // the name ends where the value begins
+            key[equals] = '\0'; // the name is handed over as a string of its own
             applyEntry(line, key, value, hashName);
+            key[equals] = '=';
         }
     }
     line.section = section;

@@ -4,19 +4,9 @@
 #include "natives/native_bridge.h"
 #include "shields/debug_line.h"
 #include "shields/nearby_scan.h"
+#include "shields/shield_model_number.h"
 #include "shields/shield_models.h"
 #include "shields/shield_registry.h"
-
-int shieldModelNumber(float shieldModelIndex) {
-    // Compare before converting: huge, infinite and not-a-number values have no int.
-    if (!(shieldModelIndex >= 2.0f)) {
-        return 1;
-    }
-    if (shieldModelIndex >= static_cast<float>(shieldModelCount)) {
-        return shieldModelCount;
-    }
-    return static_cast<int>(shieldModelIndex);
-}
 
 namespace {
 

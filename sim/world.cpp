@@ -301,9 +301,13 @@ int World::hostGetAllObjects(int* handles, int capacity) {
     call.argCount = 2;
     int count = 0;
     if (requireScript("worldGetAllObjects")) {
+        const Object& player = all.front();
+        const float reach = streamingRadius * streamingRadius;
         for (const Object& o : all) {
             const bool listed = o.exists || o.vanishedFrame == currentFrame;
-            if (!o.isPed && listed && count < capacity) {
+            const float dx = o.x - player.x;
+            const float dy = o.y - player.y;
+            if (!o.isPed && listed && dx * dx + dy * dy <= reach && count < capacity) {
                 handles[count++] = static_cast<int>(o.handle);
             }
         }
@@ -320,6 +324,12 @@ int World::hostGetAllObjects(int* handles, int capacity) {
             std::fill(handles + count, handles + capacity, 0);
             count = capacity + overfullExtra;
             break;
+        case Listing::Twice: {
+            const int once = std::min(count, capacity - count);
+            std::copy(handles, handles + once, handles + count);
+            count += once;
+            break;
+        }
         }
     }
     call.result = static_cast<std::uint32_t>(count);

@@ -43,8 +43,10 @@ struct HostCall {
     int frame = 0;
 };
 
-// How worldGetAllObjects answers.
-enum class Listing { Normal, Zero, Negative, Overfull };
+// How worldGetAllObjects answers: as it should, with no objects, with a
+// negative count, with a count above the capacity it was given, or with every
+// handle twice.
+enum class Listing { Normal, Zero, Negative, Overfull, Twice };
 
 struct Faults {
     double createFails = 0;    // chance that CREATE_OBJECT returns 0
@@ -73,6 +75,9 @@ class World {
     void setModelLatency(ModelHash model, int frames);
     void setModelLatency(std::string_view modelName, int frames);
     void setDefaultModelLatency(int frames) { defaultLatency = frames; }
+    // Like the game, the host lists only the objects streamed in around the
+    // player: those within this many metres of the player (2-D).
+    void setStreamingRadius(float metres) { streamingRadius = metres; }
     Faults faults;
     // Called at the start of every frame, before the script runs: moves the player, say.
     std::function<void(World&)> beforeFrame;
@@ -130,6 +135,7 @@ class World {
     };
     std::unordered_map<ModelHash, Streaming> streaming;
     int defaultLatency = 0;
+    float streamingRadius = 1.0e30f;
     int currentFrame = 0;
     std::mt19937_64 random;
 

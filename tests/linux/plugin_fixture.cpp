@@ -1,6 +1,7 @@
 #include "plugin_fixture.h"
 
 #include "config/settings.h"
+#include "sim/hash_key.h"
 #include "plugin/dll_main.h"
 #include "shields/nearby_scan.h"
 #include "shields/shield_models.h"
@@ -93,4 +94,25 @@ std::size_t PluginTest::count(std::string_view name) const {
         n += text.substr(0, text.find('(')) == name ? 1 : 0;
     }
     return n;
+}
+
+std::vector<const sim::HostCall*> PluginTest::callsNamed(std::string_view name) const {
+    std::vector<const sim::HostCall*> found;
+    for (const sim::HostCall& call : world->calls()) {
+        if (call.kind == sim::CallKind::Native && sim::nativeName(call.hash) == name) {
+            found.push_back(&call);
+        }
+    }
+    return found;
+}
+
+void PluginTest::listModel(std::string_view name, float shieldModelIndex, float heightOffset) {
+    const ModelHash model = sim::hashKey(name);
+    blockPropModels.insert(model);
+    blockPropParams[model] = {shieldModelIndex, heightOffset};
+}
+
+void PluginTest::prepareShieldModels() {
+    world->runAsScript(loadShieldModels);
+    world->clearCalls();
 }

@@ -27,6 +27,13 @@ class PluginTest : public ::testing::Test {
     // Just the names of the calls of one frame.
     std::vector<std::string> namesOfFrame(int frame) const;
     std::size_t count(std::string_view name) const;
+    // The calls named so, with their arguments, in order.
+    std::vector<const sim::HostCall*> callsNamed(std::string_view name) const;
+
+    // Tables set by hand, for tests of one pass.
+    void listModel(std::string_view name, float shieldModelIndex, float heightOffset);
+    // Runs the model preparation on the stand-in; every model loads at once.
+    void prepareShieldModels();
 
     std::unique_ptr<sim::World> world;
     ModuleHandle module = reinterpret_cast<ModuleHandle>(0x7FF612340000);

@@ -134,6 +134,7 @@ EntityHandle World::addObject(ModelHash model, float x, float y, float z) {
     object.y = y;
     object.z = z;
     all.push_back(object);
+    present.push_back(object.handle);
     return object.handle;
 }
 
@@ -220,10 +221,13 @@ void World::protocolError(std::string message) {
     errors.push_back("frame " + std::to_string(currentFrame) + ": " + std::move(message));
 }
 
-void World::record(HostCall call) {
+void World::record(HostCall& call) {
     call.frame = currentFrame;
+    if (onCall) {
+        onCall(call);
+    }
     if (logging) {
-        log.push_back(std::move(call));
+        log.push_back(call);
     }
 }
 
@@ -236,17 +240,17 @@ bool World::requireScript(const char* what) {
 }
 
 void World::applyVanishing() {
-    if (faults.vanish <= 0 || all.size() < 2) {
+    if (faults.vanish <= 0 || present.empty()) {
         return;
     }
-    const double expected = faults.vanish * static_cast<double>(all.size() - 1);
+    const double expected = faults.vanish * static_cast<double>(present.size());
     int count = static_cast<int>(expected);
     if (chance(expected - count)) {
         ++count;
     }
-    std::uniform_int_distribution<std::size_t> pick(1, all.size() - 1);
+    std::uniform_int_distribution<std::size_t> pick(0, present.size() - 1);
     for (int i = 0; i < count; ++i) {
-        vanish(all[pick(random)].handle);
+        vanish(present[pick(random)]);
     }
 }
 
@@ -256,7 +260,7 @@ void World::hostRegister(ModuleHandle handle, ScriptEntry entry) {
     call.kind = CallKind::ScriptRegister;
     call.args[0] = reinterpret_cast<std::uintptr_t>(handle);
     call.argCount = 1;
-    record(std::move(call));
+    record(call);
     if (script != nullptr) {
         protocolError("scriptRegister while a script is registered");
     }
@@ -273,7 +277,7 @@ void World::hostUnregister(ModuleHandle handle) {
     call.kind = CallKind::ScriptUnregister;
     call.args[0] = reinterpret_cast<std::uintptr_t>(handle);
     call.argCount = 1;
-    record(std::move(call));
+    record(call);
     if (handle != module) {
         protocolError("scriptUnregister with a module that did not register");
     }
@@ -286,7 +290,7 @@ void World::hostWait(std::uint32_t milliseconds) {
     call.kind = CallKind::ScriptWait;
     call.args[0] = milliseconds;
     call.argCount = 1;
-    record(std::move(call));
+    record(call);
     if (!requireScript("scriptWait") || direct) {
         return;
     }
@@ -301,13 +305,17 @@ int World::hostGetAllObjects(int* handles, int capacity) {
     call.argCount = 2;
     int count = 0;
     if (requireScript("worldGetAllObjects")) {
+        std::erase_if(present, [&](EntityHandle handle) {
+            const Object& o = *find(handle);
+            return !o.exists && o.vanishedFrame != currentFrame;
+        });
         const Object& player = all.front();
         const float reach = streamingRadius * streamingRadius;
-        for (const Object& o : all) {
-            const bool listed = o.exists || o.vanishedFrame == currentFrame;
+        for (const EntityHandle handle : present) {
+            const Object& o = *find(handle);
             const float dx = o.x - player.x;
             const float dy = o.y - player.y;
-            if (!o.isPed && listed && dx * dx + dy * dy <= reach && count < capacity) {
+            if (dx * dx + dy * dy <= reach && count < capacity) {
                 handles[count++] = static_cast<int>(o.handle);
             }
         }
@@ -333,7 +341,7 @@ int World::hostGetAllObjects(int* handles, int capacity) {
         }
     }
     call.result = static_cast<std::uint32_t>(count);
-    record(std::move(call));
+    record(call);
     return count;
 }
 
@@ -389,9 +397,7 @@ std::uint64_t* World::hostNativeCall() {
     }
     runNative(pending);
     pending.result = result[0];
-    if (logging) {
-        record(pending);
-    }
+    record(pending);
     return result.data();
 }
 

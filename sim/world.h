@@ -99,6 +99,9 @@ class World {
     const std::vector<HostCall>& calls() const { return log; }
     void clearCalls() { log.clear(); }
     void setLogging(bool on) { logging = on; }
+    // Sees every call as it completes, logged or not: for long runs that check
+    // as they go instead of keeping a log.
+    std::function<void(const HostCall&)> onCall;
     std::size_t nativeCallCount() const { return nativeCalls; }
     const std::vector<std::string>& protocolErrors() const { return errors; }
     ModuleHandle registeredModule() const { return module; }
@@ -120,13 +123,16 @@ class World {
     Object* find(EntityHandle handle);
     bool inScript() const;
     void protocolError(std::string message);
-    void record(HostCall call);
+    void record(HostCall& call);
     void runNative(HostCall& call);
     void applyVanishing();
     bool chance(double p);
     bool requireScript(const char* what);
 
     std::vector<Object> all;
+    // Objects that may still be listed, in the order they came: the ones gone
+    // before this frame are swept out when the host next lists.
+    std::vector<EntityHandle> present;
     EntityHandle ped = 0;
     struct Streaming {
         int latency = 0;

@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 
 namespace {
@@ -22,9 +21,11 @@ class Checker : public PluginTest {
     std::string explanationOf(int line) const {
         std::istringstream in(output);
         std::string text;
-        const std::regex header("^ *" + std::to_string(line) + "  \\[.*");
+        const std::string header = std::to_string(line) + "  [";
         while (std::getline(in, text)) {
-            if (std::regex_match(text, header) && std::getline(in, text)) {
+            const auto start = text.find_first_not_of(' ');
+            if (start != std::string::npos && start > 0 && text.compare(start, header.size(), header) == 0 &&
+                std::getline(in, text)) {
                 return text.substr(text.find_first_not_of(' '));
             }
         }

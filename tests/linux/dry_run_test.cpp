@@ -1,0 +1,166 @@
+// The dry run: world files as people write them, and figures that can be
+// counted by hand.
+#include "plugin_fixture.h"
+#include "sim/hash_key.h"
+#include "tools/sim/dry_run.h"
+#include "tools/sim/shipped_plugin.h"
+#include "tools/sim/world_file.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+class WorldFile : public ::testing::Test {
+  protected:
+    std::string write(const std::string& name, const std::string& text) {
+        const auto path = std::filesystem::temp_directory_path() / ("bramblecap-" + name);
+        std::ofstream(path, std::ios::binary) << text;
+        written.push_back(path);
+        return path.string();
+    }
+    void TearDown() override {
+        for (const auto& path : written) {
+            std::filesystem::remove(path);
+        }
+    }
+    std::vector<std::filesystem::path> written;
+};
+
+class DryRun : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        resetPluginTables();
+        folder = std::filesystem::temp_directory_path() / ("bramblecap-dry-run-" + std::to_string(::getpid()));
+        std::filesystem::remove_all(folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    DryRunResult run(DryRunOptions options) {
+        options.gameFolder = folder.string();
+        return runDryRun(options, shippedPlugin(""), nullptr);
+    }
+    std::filesystem::path folder;
+};
+
+// Radius 50, three listed models; two pines within it, one beyond, a bench among them.
+DryRunOptions smallWorld() {
+    DryRunOptions options;
+    options.configText = "[Settings]\nscanRadius=50\n[BLOCK_PROPS]\nprop_tree_pine_01=1,5\n"
+                         "prop_tree_oak_01=2,5\nprop_palm_med_01a=3,5\n";
+    for (const auto& [model, x, y] : {std::tuple{"prop_tree_pine_01", 10.0f, 0.0f},
+                                      std::tuple{"prop_tree_pine_01", 0.0f, 20.0f},
+                                      std::tuple{"prop_tree_pine_01", 100.0f, 0.0f},
+                                      std::tuple{"prop_bench_01a", 5.0f, 5.0f}}) {
+        options.world.push_back({model, sim::hashKey(model), x, y, 0});
+    }
+    options.route = {{0, 0}};
+    options.frames = 5;
+    return options;
+}
+
+} // namespace
+
+TEST_F(WorldFile, ReadsNamesHashesCommentsAndBlankLines) {
+    const auto world = [&] {
+        std::string error;
+        auto read = readWorldFile(write("good.csv", "# my woods\r\nModel, X, Y, Z\r\n\r\n"
+                                                    "prop_tree_pine_01,1.5,-2,3\r\n0xB779A091, 4, 5, 6\r\n"),
+                                  error);
+        EXPECT_EQ(error, "");
+        return read;
+    }();
+    ASSERT_TRUE(world.has_value());
+    ASSERT_EQ(world->size(), 2u);
+    EXPECT_EQ((*world)[0].hash, sim::hashKey("prop_tree_pine_01"));
+    EXPECT_EQ((*world)[0].y, -2.0f);
+    EXPECT_EQ((*world)[1].hash, 0xB779A091u);
+    EXPECT_EQ((*world)[1].z, 6.0f);
+}
+
+TEST_F(WorldFile, ABadLineIsNamedWithItsFileAndNumberAndNothingIsRead) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"x,y,z\npine,1,2,3\n", ":1: the first line must be the header \"model,x,y,z\""},
+        {"model,x,y,z\npine,1,2,3\npine,1,2\n", ":3: expected 4 fields (model,x,y,z), found 3"},
+        {"model,x,y,z\n\npine,1,2,3,4\n", ":3: expected 4 fields (model,x,y,z), found 5"},
+        {"model,x,y,z\npine,1,north,3\n", ":2: y \"north\" is not a finite number"},
+        {"model,x,y,z\npine,1,2,inf\n", ":2: z \"inf\" is not a finite number"},
+        {"model,x,y,z\npine,1,2,\n", ":2: z \"\" is not a finite number"},
+        {"model,x,y,z\n0x1G,1,2,3\n", ":2: the model \"0x1G\" is not a 32-bit hexadecimal hash"},
+        {"model,x,y,z\n0x123456789,1,2,3\n", ":2: the model \"0x123456789\" is not a 32-bit"},
+        {"model,x,y,z\n,1,2,3\n", ":2: the model is empty"},
+        {"", ": the file is empty; it needs the header \"model,x,y,z\""},
+    };
+    for (const auto& [text, message] : cases) {
+        std::string error;
+        const std::string path = write("bad.csv", text);
+        EXPECT_FALSE(readWorldFile(path, error).has_value()) << text;
+        EXPECT_EQ(error.rfind(path, 0), 0u) << error;
+        EXPECT_NE(error.find(message), std::string::npos) << error;
+    }
+    std::string error;
+    EXPECT_FALSE(readWorldFile("/nonexistent/world.csv", error).has_value());
+    EXPECT_EQ(error, "/nonexistent/world.csv: cannot open the file");
+}
+
+TEST_F(WorldFile, RoutesNeedAHeaderAndAtLeastOneWaypoint) {
+    std::string error;
+    const auto route = readRouteFile(write("route.csv", "x,y\n0,0\n100,50\n"), error);
+    ASSERT_TRUE(route.has_value());
+    EXPECT_EQ(route->back().y, 50.0f);
+    EXPECT_FALSE(readRouteFile(write("route.csv", "x,y\n"), error).has_value());
+    EXPECT_NE(error.find("the route has no waypoints"), std::string::npos);
+    EXPECT_FALSE(readRouteFile(write("route.csv", "x,y\n1;2\n"), error).has_value());
+    EXPECT_NE(error.find(":2: expected 2 fields (x,y), found 1"), std::string::npos) << error;
+}
+
+TEST_F(DryRun, TheFiguresOfASmallWorldAreThoseCountedByHand) {
+    const DryRunResult result = run(smallWorld());
+    ASSERT_EQ(result.frames.size(), 5u);
+    EXPECT_EQ(result.radius, 50.0f);
+    EXPECT_EQ(result.listed.size(), 3u);
+    EXPECT_EQ(result.created, 2);
+    EXPECT_EQ(result.retired, 0);
+    EXPECT_EQ(result.peakHeld, 2);
+    for (const FrameRecord& frame : result.frames) {
+        EXPECT_EQ(frame.candidates, 2) << "frame " << frame.frame;
+        EXPECT_EQ(frame.held, 2) << "frame " << frame.frame;
+    }
+    // Frame 1: 3 names hashed, 19 x 3 for the shield models, 2 for the player,
+    // a scan of 3 + 3 + 2 + 3, two placements of 5, two shields kept at 2 each.
+    EXPECT_EQ(result.frames[0].nativeCalls, 3 + 57 + 2 + 11 + 10 + 4);
+    // Later frames: the player, a scan that now also meets both shields (3 each),
+    // one question per shielded candidate, two shields kept.
+    std::vector<int> calls;
+    for (const FrameRecord& frame : result.frames) {
+        calls.push_back(frame.nativeCalls);
+    }
+    EXPECT_EQ(calls, (std::vector<int>{87, 25, 25, 25, 25}));
+    const Spread spread = spreadOf(calls);
+    EXPECT_EQ(spread.minimum, 25);
+    EXPECT_EQ(spread.median, 25);
+    EXPECT_EQ(spread.maximum, 87);
+    EXPECT_TRUE(result.protocolErrors.empty());
+}
+
+TEST_F(DryRun, AskingForTheStatusLineShowsThePlugInsOwnText) {
+    DryRunOptions options = smallWorld();
+    options.askForStatusLine = true;
+    const DryRunResult result = run(options);
+    EXPECT_EQ(result.frames[0].statusLine, "Radius: 50  Nearby:2  TreeShields:2  Processed:0");
+    EXPECT_EQ(result.frames[1].nativeCalls, 25 + 3);
+}
+
+TEST_F(DryRun, ShieldsAreRetiredBehindAPlayerWhoDrivesAway) {
+    DryRunOptions options = smallWorld();
+    options.route = {{0, 0}, {0, -400}};
+    options.speed = 40;
+    const DryRunResult result = run(options);
+    EXPECT_EQ(result.created, 2);
+    EXPECT_EQ(result.retired, 2);
+    // Frame 3 stands at (0,-80): the far shield is exactly 100 m away and stays.
+    EXPECT_EQ(result.frames[2].held, 2);
+    // Frame 4 stands at (0,-120): both lie beyond 50 + 50.
+    EXPECT_EQ(result.frames[3].held, 0);
+    EXPECT_EQ(result.shields[0].retired, 4);
+    EXPECT_EQ(result.shields[1].retired, 4);
+}

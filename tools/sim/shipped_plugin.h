@@ -1,0 +1,11 @@
+#pragma once
+
+#include "tools/sim/dry_run.h"
+
+#include <string>
+
+// The plug-in this build runs: the .asi at the path on Windows, the linked
+// sources on Linux (where the path is only named in the summary).
+PluginHooks shippedPlugin(const std::string& asiPath);
+std::string defaultAsiPath(const char* program);
+bool outputIsTerminal();

@@ -1,0 +1,19 @@
+#include "tools/sim/shipped_plugin.h"
+
+#include "plugin/dll_main.h"
+
+#include <unistd.h>
+
+namespace {
+// Stands for the module handle the loader would hand the DLL.
+const auto linkedModule = reinterpret_cast<HINSTANCE>(0x180000000);
+} // namespace
+
+PluginHooks shippedPlugin(const std::string&) {
+    return {[] { DllMain(linkedModule, DLL_PROCESS_ATTACH, nullptr); },
+            [] { DllMain(linkedModule, DLL_PROCESS_DETACH, nullptr); }};
+}
+
+std::string defaultAsiPath(const char*) { return "the plug-in's sources linked into this program"; }
+
+bool outputIsTerminal() { return isatty(STDOUT_FILENO) != 0; }

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "natives/types.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// One object of a world, as a person writes it or a game exports it.
+struct PlacedObject {
+    std::string model; // the name as written, or empty when the file gave a hash
+    ModelHash hash = 0;
+    float x = 0, y = 0, z = 0;
+};
+
+struct Waypoint {
+    float x = 0, y = 0;
+};
+
+// CSV files with a header line: "model,x,y,z" for worlds (the model a name or a
+// hash such as 0x1A2B3C4D), "x,y" for routes. Blank lines and lines starting
+// with "#" are skipped. On a bad line the error names the file, the line and
+// what is wrong, and nothing is returned.
+std::optional<std::vector<PlacedObject>> readWorldFile(const std::string& path, std::string& error);
+std::optional<std::vector<Waypoint>> readRouteFile(const std::string& path, std::string& error);

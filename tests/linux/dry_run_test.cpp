@@ -150,6 +150,15 @@ TEST_F(DryRun, AskingForTheStatusLineShowsThePlugInsOwnText) {
     EXPECT_EQ(result.frames[1].nativeCalls, 25 + 3);
 }
 
+TEST_F(DryRun, TheStatusLineCanBeAskedForWithTheDefaultFile) {
+    DryRunOptions options = smallWorld();
+    options.configText.reset();
+    options.askForStatusLine = true;
+    const DryRunResult result = run(options);
+    EXPECT_EQ(result.listed.size(), 70u);
+    EXPECT_EQ(result.frames[0].statusLine, "Radius: 100  Nearby:3  TreeShields:3  Processed:0");
+}
+
 TEST_F(DryRun, ShieldsAreRetiredBehindAPlayerWhoDrivesAway) {
     DryRunOptions options = smallWorld();
     options.route = {{0, 0}, {0, -400}};

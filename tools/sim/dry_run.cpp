@@ -1,6 +1,7 @@
 #include "tools/sim/dry_run.h"
 
 #include "config/config_reader.h"
+#include "config/default_config.h"
 #include "natives/native_hashes.h"
 #include "sim/hash_key.h"
 #include "sim/world.h"
@@ -54,18 +55,18 @@ int candidatesNear(const sim::World& world, const DryRunResult& result, float x,
     return std::min(count, 4096);
 }
 
-// What the plug-in will read: the player's file, or nothing so that it writes its default.
+// What the plug-in will read, in the game folder that is the current one: the
+// player's file, or none so that the plug-in writes its default.
 void prepareGameFolder(const DryRunOptions& options) {
-    std::filesystem::create_directories(options.gameFolder);
-    const auto ini = std::filesystem::path(options.gameFolder) / "BrambleCap.ini";
-    std::filesystem::remove(ini);
-    if (!options.configText && !options.askForStatusLine) {
-        return;
+    std::filesystem::remove("BrambleCap.ini");
+    if (options.configText) {
+        std::ofstream("BrambleCap.ini", std::ios::binary) << *options.configText;
+    } else if (options.askForStatusLine) {
+        writeDefaultConfig();
     }
-    std::ofstream out(ini, std::ios::binary);
-    out << options.configText.value_or("");
     if (options.askForStatusLine) {
-        out << "\r\n[Settings]\r\ndebug=true\r\n"; // a later line wins
+        std::ofstream("BrambleCap.ini", std::ios::binary | std::ios::app)
+            << "\r\n[Settings]\r\ndebug=true\r\n"; // a later line wins
     }
 }
 
@@ -81,9 +82,10 @@ Spread spreadOf(std::vector<int> values) {
 
 DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
                        const std::function<void(const FrameRecord&, int frames)>& progress) {
-    prepareGameFolder(options);
     const auto previousFolder = std::filesystem::current_path();
+    std::filesystem::create_directories(options.gameFolder);
     std::filesystem::current_path(options.gameFolder);
+    prepareGameFolder(options);
 
     DryRunResult result;
     sim::World world(options.seed);

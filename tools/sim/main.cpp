@@ -213,7 +213,9 @@ int main(int argc, char** argv) {
     std::printf("\nBrambleCap dry run\n");
     std::printf("  plug-in:                 %s\n", args.asi.c_str());
     std::printf("  configuration:           %s\n",
-                args.config.empty() ? "the default file, written by the plug-in" : args.config.c_str());
+                !args.config.empty() ? args.config.c_str()
+                : args.debug         ? "the default file, with debug=true added"
+                                     : "the default file, written by the plug-in");
     std::printf("                           scan radius %g m, %zu listed models%s\n",
                 static_cast<double>(result.radius), result.listed.size(),
                 args.debug ? ", status line asked for" : "");

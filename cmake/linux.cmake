@@ -8,6 +8,10 @@ target_link_libraries(bramblecap_sim PUBLIC bramble_warnings bramblecap_hash)
 
 add_subdirectory(tools)
 
+if(BRAMBLECAP_BENCH)
+    add_subdirectory(bench)
+endif()
+
 if(BRAMBLECAP_FUZZ)
     enable_testing()
     add_subdirectory(fuzz)

@@ -5,6 +5,7 @@
 #include "natives/native_bridge.h"
 #include "shields/shield_models.h"
 #include "shields/shield_placement.h"
+#include "shields/shield_registry.h"
 #include "shields/shield_retirement.h"
 
 void runFrame() {
@@ -18,6 +19,8 @@ void runFrame() {
 void scriptMain() {
     loadConfig();
     loadShieldModels();
+    // Room for every shield the plug-in may hold: no frame ever rehashes.
+    shieldRegistry.reserve(maxShields);
     for (;;) {
         runFrame();
     }

@@ -142,6 +142,11 @@ EntityHandle World::addObject(std::string_view modelName, float x, float y, floa
     return addObject(hashKey(modelName), x, y, z);
 }
 
+void World::reserve(std::size_t objects) {
+    all.reserve(objects + 1);
+    present.reserve(objects);
+}
+
 void World::vanish(EntityHandle handle) {
     if (Object* object = find(handle); object != nullptr && object->exists) {
         object->exists = false;

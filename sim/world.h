@@ -69,6 +69,8 @@ class World {
     EntityHandle addObject(ModelHash model, float x, float y, float z);
     EntityHandle addObject(std::string_view modelName, float x, float y, float z);
     void vanish(EntityHandle handle);
+    // Room for this many objects in all, so that creating them allocates nothing.
+    void reserve(std::size_t objects);
     void setPlayerPosition(float x, float y, float z);
     EntityHandle playerPed() const { return ped; }
     // Frames from a model's request until it reports loaded; a negative latency never loads.

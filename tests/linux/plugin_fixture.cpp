@@ -1,5 +1,7 @@
 #include "plugin_fixture.h"
 
+#include "../common/plugin_tables.h"
+
 #include "config/settings.h"
 #include "sim/hash_key.h"
 #include "plugin/dll_main.h"
@@ -9,18 +11,6 @@
 
 #include <fstream>
 #include <sstream>
-
-void resetPluginTables() {
-    settings = {100.0f, false};
-    blockPropModels.clear();
-    blockPropParams.clear();
-    shieldRegistry.clear();
-    processedTrees.clear();
-    shieldModels.fill(0);
-    shieldModelLoaded.fill(false);
-    nearbyTrees.fill(0);
-    nearbyCount = 0;
-}
 
 void PluginTest::SetUp() {
     resetPluginTables();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../common/plugin_tables.h"
 #include "sim/world.h"
 
 #include <filesystem>
@@ -43,6 +44,3 @@ class PluginTest : public ::testing::Test {
     std::filesystem::path previousFolder;
     bool attached = false;
 };
-
-// Puts every process-wide table of the plug-in back to its load-time state.
-void resetPluginTables();

@@ -1,0 +1,18 @@
+#include "plugin_tables.h"
+
+#include "config/settings.h"
+#include "shields/nearby_scan.h"
+#include "shields/shield_models.h"
+#include "shields/shield_registry.h"
+
+void resetPluginTables() {
+    settings = {100.0f, false};
+    blockPropModels.clear();
+    blockPropParams.clear();
+    shieldRegistry.clear();
+    processedTrees.clear();
+    shieldModels.fill(0);
+    shieldModelLoaded.fill(false);
+    nearbyTrees.fill(0);
+    nearbyCount = 0;
+}

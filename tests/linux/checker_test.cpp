@@ -96,6 +96,13 @@ TEST_F(Checker, CtrlZCutsTheFileShort) {
     EXPECT_NE(output.find("1 entries, 1 line without effect"), std::string::npos) << output;
 }
 
+TEST_F(Checker, CtrlZAtTheStartOfALineEndsTheFileBeforeIt) {
+    writeConfig("[BLOCK_PROPS]\r\npine=1,2\r\n\x1Aoak=3,4\r\n");
+    EXPECT_EQ(check("BrambleCap.ini"), 1);
+    EXPECT_EQ(explanationOf(3), "") << "the game reads no third line";
+    EXPECT_NE(output.find("1 entries, 1 line without effect"), std::string::npos) << output;
+}
+
 TEST_F(Checker, AFileThatCannotBeReadExitsWithTwoAndIsNeverCreated) {
     EXPECT_EQ(check("BrambleCap.ini"), 2);
     EXPECT_NE(output.find("no such file"), std::string::npos);

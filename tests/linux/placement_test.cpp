@@ -142,14 +142,24 @@ TEST_F(Placement, ACreatedObjectReportedMissingIsNeitherRecordedNorDeleted) {
     EXPECT_EQ(shieldRegistry.size(), 2u);
 }
 
-TEST_F(Placement, ACandidateThatVanishedSinceTheScanIsSkipped) {
-    const std::vector<EntityHandle> trees = plantRow(2);
-    world->runAsScript([] { scanNearbyTrees(Vector3{0, 0, 0}); });
-    world->vanish(trees[0]);
-    world->clearCalls();
-    world->runAsScript([] { placeShields(Vector3{0, 0, 0}); });
+TEST_F(Placement, ACandidateThatChangedSinceTheScanIsSkipped) {
+    const std::vector<EntityHandle> trees = plantRow(3);
+    // Right after the scan has asked for each tree's model, the first tree
+    // vanishes and the second turns into something unlisted.
+    int modelQueries = 0;
+    world->onCall = [&](const sim::HostCall& call) {
+        if (call.hash == NativeHash::GET_ENTITY_MODEL && ++modelQueries == 3) {
+            world->vanish(trees[0]);
+            world->changeModel(trees[1], sim::hashKey("prop_bench_01a"));
+        }
+    };
+    place();
+    world->onCall = nullptr;
+    EXPECT_EQ(nearbyCount, 3);
     EXPECT_FALSE(shieldRegistry.contains(trees[0]));
-    EXPECT_TRUE(shieldRegistry.contains(trees[1]));
+    EXPECT_FALSE(shieldRegistry.contains(trees[1]));
+    EXPECT_TRUE(shieldRegistry.contains(trees[2]));
+    EXPECT_EQ(callsNamed("CREATE_OBJECT").size(), 1u);
 }
 
 TEST_F(Placement, NoCandidatesMeansNoCallBeyondTheScanAndTheStatusLine) {

@@ -58,7 +58,8 @@ BenchWorld makeBenchWorld(int objects, int shields) {
             shieldedTrees.push_back(handle);
         }
     }
-    for (EntityHandle goneTree = 0x7000000; static_cast<int>(shieldSpots.size()) < shields; ++goneTree) {
+    for (EntityHandle goneTree = 0x7000000; static_cast<int>(shieldSpots.size()) < shields;
+         ++goneTree) {
         shieldSpots.push_back(at(inside));
         shieldedTrees.push_back(goneTree);
     }
@@ -75,7 +76,9 @@ BenchWorld makeBenchWorld(int objects, int shields) {
     return bench;
 }
 
-void runPluginFrame(sim::World& world) { world.runAsScript(runFrame); }
+void runPluginFrame(sim::World& world) {
+    world.runAsScript(runFrame);
+}
 
 std::vector<ReplayCall> recordFrame(sim::World& world) {
     world.clearCalls();

@@ -8,7 +8,8 @@
 namespace {
 
 void frame(benchmark::State& state) {
-    BenchWorld bench = makeBenchWorld(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    BenchWorld bench =
+        makeBenchWorld(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     sim::World& world = *bench.world;
     const std::vector<ReplayCall> calls = recordFrame(world);
     using Clock = std::chrono::steady_clock;

@@ -26,8 +26,8 @@ struct ConfigLine {
     LineEffect effect = LineEffect::Blank;
     std::string_view key;
     std::string_view value;
-    ModelHash hash = 0;         // entries only
-    PropShieldParams params{};  // entries only
+    ModelHash hash = 0;        // entries only
+    PropShieldParams params{}; // entries only
 };
 
 // Someone who wants to know what each line did: the checker listens, the

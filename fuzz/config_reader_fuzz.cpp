@@ -11,7 +11,9 @@
 
 namespace {
 
-ModelHash hashName(const char* name) { return sim::hashKey(name); }
+ModelHash hashName(const char* name) {
+    return sim::hashKey(name);
+}
 
 // Reads every field of every line, as the checker does.
 void touch(const ConfigLine& line, void* context) {

@@ -8,9 +8,15 @@
 
 namespace {
 
-std::uint64_t widen(std::uint32_t value) { return value; }
-std::uint64_t widen(float value) { return std::bit_cast<std::uint32_t>(value); }
-std::uint64_t widen(const void* address) { return reinterpret_cast<std::uintptr_t>(address); }
+std::uint64_t widen(std::uint32_t value) {
+    return value;
+}
+std::uint64_t widen(float value) {
+    return std::bit_cast<std::uint32_t>(value);
+}
+std::uint64_t widen(const void* address) {
+    return reinterpret_cast<std::uintptr_t>(address);
+}
 
 template <typename... Args> std::uint64_t* invoke(std::uint64_t hash, Args... args) {
     nativeInit(hash);
@@ -28,7 +34,9 @@ std::uint32_t firstWord(const std::uint64_t* result) {
 
 namespace NativeBridge {
 
-EntityHandle playerPedId() { return firstWord(invoke(NativeHash::PLAYER_PED_ID)); }
+EntityHandle playerPedId() {
+    return firstWord(invoke(NativeHash::PLAYER_PED_ID));
+}
 
 Vector3 getEntityCoords(EntityHandle entity) {
     Vector3 position;
@@ -48,11 +56,17 @@ EntityHandle createObject(ModelHash model, float x, float y, float z) {
     return firstWord(invoke(NativeHash::CREATE_OBJECT, model, x, y, z, 0u, 0u, 0u));
 }
 
-void deleteEntity(EntityHandle* entity) { invoke(NativeHash::DELETE_ENTITY, entity); }
+void deleteEntity(EntityHandle* entity) {
+    invoke(NativeHash::DELETE_ENTITY, entity);
+}
 
-ModelHash getHashKey(const char* name) { return firstWord(invoke(NativeHash::GET_HASH_KEY, name)); }
+ModelHash getHashKey(const char* name) {
+    return firstWord(invoke(NativeHash::GET_HASH_KEY, name));
+}
 
-void requestModel(ModelHash model) { invoke(NativeHash::REQUEST_MODEL, model); }
+void requestModel(ModelHash model) {
+    invoke(NativeHash::REQUEST_MODEL, model);
+}
 
 bool hasModelLoaded(ModelHash model) {
     return firstWord(invoke(NativeHash::HAS_MODEL_LOADED, model)) != 0;

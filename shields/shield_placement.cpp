@@ -41,8 +41,8 @@ void placeShields(Vector3 playerPosition) {
     scanNearbyTrees(playerPosition);
     if (nearbyCount > 0 && shieldRegistry.size() < maxShields) {
         int placed = 0;
-        for (int i = 0; i < nearbyCount && shieldRegistry.size() < maxShields &&
-                        placed < newShieldsPerFrame;
+        for (int i = 0;
+             i < nearbyCount && shieldRegistry.size() < maxShields && placed < newShieldsPerFrame;
              ++i) {
             placed += shieldTree(nearbyTrees[i]) ? 1 : 0;
         }

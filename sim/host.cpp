@@ -17,19 +17,27 @@ std::uint64_t noResult[3];
 } // namespace
 
 extern "C" {
-void scriptRegister(ModuleHandle module, ScriptEntry entry) { world().hostRegister(module, entry); }
+void scriptRegister(ModuleHandle module, ScriptEntry entry) {
+    world().hostRegister(module, entry);
+}
 void scriptUnregister(ModuleHandle module) {
     // A host that is going away unregisters nothing it has no world for.
     if (sim::activeWorld != nullptr) {
         sim::activeWorld->hostUnregister(module);
     }
 }
-void scriptWait(std::uint32_t milliseconds) { world().hostWait(milliseconds); }
+void scriptWait(std::uint32_t milliseconds) {
+    world().hostWait(milliseconds);
+}
 int worldGetAllObjects(int* handles, int capacity) {
     return world().hostGetAllObjects(handles, capacity);
 }
-void nativeInit(std::uint64_t hash) { world().hostNativeInit(hash); }
-void nativePush64(std::uint64_t value) { world().hostNativePush(value); }
+void nativeInit(std::uint64_t hash) {
+    world().hostNativeInit(hash);
+}
+void nativePush64(std::uint64_t value) {
+    world().hostNativePush(value);
+}
 std::uint64_t* nativeCall() {
     return sim::activeWorld != nullptr ? sim::activeWorld->hostNativeCall() : noResult;
 }

@@ -20,7 +20,9 @@ struct ScriptContext::Impl {
 
 ScriptContext::ScriptContext() : impl(std::make_unique<Impl>()) {}
 
-ScriptContext::~ScriptContext() { stop(); }
+ScriptContext::~ScriptContext() {
+    stop();
+}
 
 void ScriptContext::start(void (*entry)()) {
     stop();
@@ -37,7 +39,9 @@ void ScriptContext::resume() {
     SwitchToFiber(impl->scriptFiber);
 }
 
-void ScriptContext::yield() { SwitchToFiber(impl->hostFiber); }
+void ScriptContext::yield() {
+    SwitchToFiber(impl->hostFiber);
+}
 
 // Like the host, the script's stack is dropped where it waits.
 void ScriptContext::stop() {
@@ -47,8 +51,12 @@ void ScriptContext::stop() {
     }
 }
 
-bool ScriptContext::started() const { return impl->scriptFiber != nullptr; }
-bool ScriptContext::finished() const { return impl->finished; }
+bool ScriptContext::started() const {
+    return impl->scriptFiber != nullptr;
+}
+bool ScriptContext::finished() const {
+    return impl->finished;
+}
 bool ScriptContext::isCurrent() const {
     return started() && IsThreadAFiber() && GetCurrentFiber() == impl->scriptFiber;
 }

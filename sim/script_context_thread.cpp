@@ -33,7 +33,9 @@ struct ScriptContext::Impl {
 
 ScriptContext::ScriptContext() : impl(std::make_unique<Impl>()) {}
 
-ScriptContext::~ScriptContext() { stop(); }
+ScriptContext::~ScriptContext() {
+    stop();
+}
 
 void ScriptContext::start(void (*entry)()) {
     stop();
@@ -84,8 +86,12 @@ void ScriptContext::stop() {
     impl = std::make_unique<Impl>();
 }
 
-bool ScriptContext::started() const { return impl->thread.joinable(); }
-bool ScriptContext::finished() const { return impl->finished; }
+bool ScriptContext::started() const {
+    return impl->thread.joinable();
+}
+bool ScriptContext::finished() const {
+    return impl->finished;
+}
 bool ScriptContext::isCurrent() const {
     return started() && std::this_thread::get_id() == impl->id;
 }

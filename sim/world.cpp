@@ -52,8 +52,12 @@ const NativeSpec* findNative(std::uint64_t hash) {
     return nullptr;
 }
 
-std::uint32_t low(std::uint64_t value) { return static_cast<std::uint32_t>(value); }
-float lowFloat(std::uint64_t value) { return std::bit_cast<float>(low(value)); }
+std::uint32_t low(std::uint64_t value) {
+    return static_cast<std::uint32_t>(value);
+}
+float lowFloat(std::uint64_t value) {
+    return std::bit_cast<float>(low(value));
+}
 template <typename T> T* address(std::uint64_t value) {
     return reinterpret_cast<T*>(static_cast<std::uintptr_t>(value));
 }
@@ -222,7 +226,9 @@ bool World::modelLoaded(ModelHash model) const {
     return latency >= 0 && currentFrame >= found->second.requestedFrame + latency;
 }
 
-bool World::inScript() const { return direct || context.isCurrent(); }
+bool World::inScript() const {
+    return direct || context.isCurrent();
+}
 
 bool World::chance(double p) {
     return p > 0 && std::uniform_real_distribution<double>(0.0, 1.0)(random) < p;
@@ -450,7 +456,8 @@ void World::runNative(HostCall& call) {
             answer(0);
             return;
         }
-        const EntityHandle handle = addObject(model, lowFloat(a[1]), lowFloat(a[2]), lowFloat(a[3]));
+        const EntityHandle handle =
+            addObject(model, lowFloat(a[1]), lowFloat(a[2]), lowFloat(a[3]));
         Object& created = all.back();
         created.createdByScript = true;
         if (chance(faults.createdMissing)) {
@@ -467,7 +474,8 @@ void World::runNative(HostCall& call) {
         if (o == nullptr || !o->exists) {
             protocolError("DELETE_ENTITY on " + hex(call.target) + ", which does not exist");
         } else if (!o->createdByScript) {
-            protocolError("DELETE_ENTITY on " + hex(call.target) + ", which the script did not create");
+            protocolError("DELETE_ENTITY on " + hex(call.target) +
+                          ", which the script did not create");
         } else {
             o->exists = false;
         }

@@ -11,7 +11,9 @@
 using Bridge = PluginTest;
 
 namespace {
-const sim::HostCall& lastCall(const sim::World& world) { return world.calls().back(); }
+const sim::HostCall& lastCall(const sim::World& world) {
+    return world.calls().back();
+}
 } // namespace
 
 TEST_F(Bridge, HandlesAndHashesGoZeroExtended) {
@@ -92,6 +94,7 @@ TEST_F(Bridge, TheStatusLineNativesTakeTextAndTwoFlags) {
     });
     ASSERT_EQ(world->calls().size(), 3u);
     EXPECT_EQ(sim::describe(world->calls()[0]), "BEGIN_TEXT_COMMAND_PRINT(\"STRING\")");
-    EXPECT_EQ(sim::describe(world->calls()[1]), "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME(\"hello\")");
+    EXPECT_EQ(sim::describe(world->calls()[1]),
+              "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME(\"hello\")");
     EXPECT_EQ(sim::describe(world->calls()[2]), "END_TEXT_COMMAND_PRINT(1, 1)");
 }

@@ -24,8 +24,8 @@ class Checker : public PluginTest {
         const std::string header = std::to_string(line) + "  [";
         while (std::getline(in, text)) {
             const auto start = text.find_first_not_of(' ');
-            if (start != std::string::npos && start > 0 && text.compare(start, header.size(), header) == 0 &&
-                std::getline(in, text)) {
+            if (start != std::string::npos && start > 0 &&
+                text.compare(start, header.size(), header) == 0 && std::getline(in, text)) {
                 return text.substr(text.find_first_not_of(' '));
             }
         }
@@ -33,7 +33,8 @@ class Checker : public PluginTest {
     }
     std::size_t occurrences(const std::string& needle) const {
         std::size_t n = 0;
-        for (auto at = output.find(needle); at != std::string::npos; at = output.find(needle, at + 1)) {
+        for (auto at = output.find(needle); at != std::string::npos;
+             at = output.find(needle, at + 1)) {
             ++n;
         }
         return n;
@@ -115,8 +116,12 @@ TEST_F(Checker, AFileThatCannotBeReadExitsWithTwoAndIsNeverCreated) {
 TEST_F(Checker, NumbersReadAsTheCLibraryReadsThem) {
     EXPECT_EQ(check(BRAMBLECAP_SAMPLES "/numbers.ini"), 0);
     EXPECT_EQ(explanationOf(2), "scanRadius = 16 (read from \"0x1p4\")");
-    EXPECT_NE(explanationOf(4).find("shield model 19, height 1000 (inf selects model 19)"), std::string::npos);
-    EXPECT_NE(explanationOf(5).find("shield model 1, height nan (-16 selects model 1)"), std::string::npos);
-    EXPECT_NE(explanationOf(6).find("shield model 19, height -0.25 (inf selects model 19)"), std::string::npos);
-    EXPECT_NE(explanationOf(7).find("shield model 18, height 0.5 (18.9999 selects model 18)"), std::string::npos);
+    EXPECT_NE(explanationOf(4).find("shield model 19, height 1000 (inf selects model 19)"),
+              std::string::npos);
+    EXPECT_NE(explanationOf(5).find("shield model 1, height nan (-16 selects model 1)"),
+              std::string::npos);
+    EXPECT_NE(explanationOf(6).find("shield model 19, height -0.25 (inf selects model 19)"),
+              std::string::npos);
+    EXPECT_NE(explanationOf(7).find("shield model 18, height 0.5 (18.9999 selects model 18)"),
+              std::string::npos);
 }

@@ -28,7 +28,9 @@ class ConfigFile : public PluginTest {
         }
         return names;
     }
-    static bool listed(std::string_view name) { return blockPropModels.contains(sim::hashKey(name)); }
+    static bool listed(std::string_view name) {
+        return blockPropModels.contains(sim::hashKey(name));
+    }
     static PropShieldParams params(std::string_view name) {
         return blockPropParams.at(sim::hashKey(name));
     }
@@ -111,9 +113,11 @@ TEST_F(ConfigFile, CarriageReturnsAnywhereAreDroppedBeforeTheLineIsRead) {
 
 TEST_F(ConfigFile, SettingsValuesConvertLikeTheCLibrary) {
     const std::pair<const char*, float> cases[] = {
-        {"50m", 50.0f},    {" 75", 75.0f},   {"", 0.0f},     {"abc", 0.0f},  {"1e2", 100.0f},
-        {"0x10", 16.0f},   {"-60", -60.0f},  {"+.5", 0.5f},  {"1e", 1.0f},   {"0.1", 0.1f},
-        {"1e40", INFINITY}, {"inf", INFINITY}, {"-Infinity", -INFINITY}};
+        {"50m", 50.0f},          {" 75", 75.0f},     {"", 0.0f},
+        {"abc", 0.0f},           {"1e2", 100.0f},    {"0x10", 16.0f},
+        {"-60", -60.0f},         {"+.5", 0.5f},      {"1e", 1.0f},
+        {"0.1", 0.1f},           {"1e40", INFINITY}, {"inf", INFINITY},
+        {"-Infinity", -INFINITY}};
     for (const auto& [value, expected] : cases) {
         load(std::string("[Settings]\nscanRadius=") + value + "\n");
         EXPECT_EQ(settings.scanRadius, expected) << '"' << value << '"';
@@ -124,9 +128,9 @@ TEST_F(ConfigFile, SettingsValuesConvertLikeTheCLibrary) {
 
 TEST_F(ConfigFile, OnlyFourSpellingsTurnDebugOn) {
     const std::pair<const char*, bool> cases[] = {
-        {"true", true},   {"TRUE", true},   {"True", true},     {"1", true},
-        {"yes", false},   {"on", false},    {" true", false},   {"true ", false},
-        {"", false},      {"tRUE", false},  {"01", false}};
+        {"true", true}, {"TRUE", true},  {"True", true},   {"1", true},
+        {"yes", false}, {"on", false},   {" true", false}, {"true ", false},
+        {"", false},    {"tRUE", false}, {"01", false}};
     for (const auto& [value, expected] : cases) {
         settings.debug = !expected;
         load(std::string("[Settings]\ndebug=") + value + "\n");
@@ -156,7 +160,8 @@ TEST_F(ConfigFile, AHeaderWithATrailingBlankLeavesTheLinesInThePreviousSection) 
 
 TEST_F(ConfigFile, AnEmptyHeaderAndAnUnclosedBracket) {
     load("[Settings]\n[BLOCK_PROPS\nscanRadius=9\n[]\nscanRadius=10\n");
-    EXPECT_EQ(settings.scanRadius, 9.0f) << "\"[BLOCK_PROPS\" is no header; \"[]\" is the empty section";
+    EXPECT_EQ(settings.scanRadius, 9.0f)
+        << "\"[BLOCK_PROPS\" is no header; \"[]\" is the empty section";
 }
 
 TEST_F(ConfigFile, ACommentMarkerCountsOnlyAsTheFirstCharacter) {
@@ -211,7 +216,8 @@ TEST_F(ConfigFile, TheLastLineNeedsNoLineFeed) {
 
 TEST_F(ConfigFile, AByteOrderMarkHidesTheFirstHeader) {
     std::string withMark = "\xEF\xBB\xBF";
-    load(withMark + "[Settings]\r\nscanRadius=5\r\ndebug=true\r\n\r\n[BLOCK_PROPS]\r\npine=1,2\r\n");
+    load(withMark +
+         "[Settings]\r\nscanRadius=5\r\ndebug=true\r\n\r\n[BLOCK_PROPS]\r\npine=1,2\r\n");
     EXPECT_EQ(settings.scanRadius, 100.0f);
     EXPECT_FALSE(settings.debug);
     EXPECT_TRUE(listed("pine"));

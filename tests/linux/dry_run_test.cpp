@@ -31,7 +31,8 @@ class DryRun : public ::testing::Test {
   protected:
     void SetUp() override {
         resetPluginTables();
-        folder = std::filesystem::temp_directory_path() / ("bramblecap-dry-run-" + std::to_string(::getpid()));
+        folder = std::filesystem::temp_directory_path() /
+                 ("bramblecap-dry-run-" + std::to_string(::getpid()));
         std::filesystem::remove_all(folder);
     }
     void TearDown() override { std::filesystem::remove_all(folder); }
@@ -63,8 +64,9 @@ DryRunOptions smallWorld() {
 TEST_F(WorldFile, ReadsNamesHashesCommentsAndBlankLines) {
     const auto world = [&] {
         std::string error;
-        auto read = readWorldFile(write("good.csv", "# my woods\r\nModel, X, Y, Z\r\n\r\n"
-                                                    "prop_tree_pine_01,1.5,-2,3\r\n0xB779A091, 4, 5, 6\r\n"),
+        auto read = readWorldFile(write("good.csv",
+                                        "# my woods\r\nModel, X, Y, Z\r\n\r\n"
+                                        "prop_tree_pine_01,1.5,-2,3\r\n0xB779A091, 4, 5, 6\r\n"),
                                   error);
         EXPECT_EQ(error, "");
         return read;

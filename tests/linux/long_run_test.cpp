@@ -17,7 +17,8 @@ const char* const listedModels[] = {"prop_tree_pine_01", "prop_tree_birch_02", "
 const char* const unlistedModels[] = {"prop_bench_01a", "prop_rock_4_c", "prop_bush_lrg_04b"};
 
 void plantForest(sim::World& world, std::mt19937& random) {
-    std::uniform_real_distribution<float> along(0, forestLength), across(-200, 200), jitter(-40, 40);
+    std::uniform_real_distribution<float> along(0, forestLength), across(-200, 200),
+        jitter(-40, 40);
     std::uniform_int_distribution<int> listed(0, 4), unlisted(0, 2);
     for (int i = 0; i < 2000; ++i) { // sparse country
         world.addObject(listedModels[listed(random)], along(random), across(random), 0);
@@ -28,7 +29,8 @@ void plantForest(sim::World& world, std::mt19937& random) {
     for (int patch = 0; patch < 3; ++patch) { // dense woods by the road
         const float x = along(random), y = across(random) / 4;
         for (int i = 0; i < 900; ++i) {
-            world.addObject(listedModels[listed(random)], x + jitter(random), y + jitter(random), 0);
+            world.addObject(listedModels[listed(random)], x + jitter(random), y + jitter(random),
+                            0);
         }
     }
 }
@@ -51,7 +53,8 @@ TEST_F(LongRun, AHundredThousandFramesThroughAForestWithFaults) {
         w.setPlayerPosition(static_cast<float>(step < leg ? step : 2 * leg - step), 0, 0);
         const sim::Listing faults[] = {sim::Listing::Zero, sim::Listing::Negative,
                                        sim::Listing::Overfull, sim::Listing::Twice};
-        w.faults.listing = w.frame() % 997 == 0 ? faults[(w.frame() / 997) % 4] : sim::Listing::Normal;
+        w.faults.listing =
+            w.frame() % 997 == 0 ? faults[(w.frame() / 997) % 4] : sim::Listing::Normal;
     };
     attach();
 
@@ -104,8 +107,9 @@ TEST_F(LongRun, AHundredThousandFramesThroughAForestWithFaults) {
     EXPECT_EQ(peak, 800u) << "the dense woods fill the registry";
     EXPECT_GT(deleted.size(), 10'000u) << "shields are retired behind the player";
     EXPECT_GT(created, deleted.size());
-    std::printf("long run: %d frames, %zu shields placed, %zu retired, peak %zu held, %.0f native calls "
-                "a frame\n",
-                frames, created, deleted.size(), peak,
-                static_cast<double>(world->nativeCallCount()) / frames);
+    std::printf(
+        "long run: %d frames, %zu shields placed, %zu retired, peak %zu held, %.0f native calls "
+        "a frame\n",
+        frames, created, deleted.size(), peak,
+        static_cast<double>(world->nativeCallCount()) / frames);
 }

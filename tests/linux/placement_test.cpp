@@ -82,9 +82,9 @@ TEST_F(Placement, At799ShieldsOneMoreAndNoFurther) {
 
 TEST_F(Placement, TheFirstNumberSelectsAModelFrom1To19) {
     const std::pair<float, int> cases[] = {
-        {0.0f, 1},   {-3.0f, 1},  {1.99f, 1},      {2.5f, 2},     {18.99f, 18},
-        {19.0f, 19}, {19.9f, 19}, {250.0f, 19},    {1e10f, 19},   {INFINITY, 19},
-        {-INFINITY, 1}, {NAN, 1}, {-2147483648.0f, 1}, {2147483648.0f, 19}};
+        {0.0f, 1},      {-3.0f, 1},  {1.99f, 1},          {2.5f, 2},          {18.99f, 18},
+        {19.0f, 19},    {19.9f, 19}, {250.0f, 19},        {1e10f, 19},        {INFINITY, 19},
+        {-INFINITY, 1}, {NAN, 1},    {-2147483648.0f, 1}, {2147483648.0f, 19}};
     for (const auto& [index, model] : cases) {
         EXPECT_EQ(shieldModelNumber(index), model) << index;
     }
@@ -166,11 +166,11 @@ TEST_F(Placement, NoCandidatesMeansNoCallBeyondTheScanAndTheStatusLine) {
     world->addObject("prop_bench_01", 1, 1, 0);
     settings.debug = true;
     place();
-    EXPECT_EQ(namesOfFrame(0),
-              (std::vector<std::string>{"worldGetAllObjects", "DOES_ENTITY_EXIST", "GET_ENTITY_COORDS",
-                                        "GET_ENTITY_MODEL", "BEGIN_TEXT_COMMAND_PRINT",
-                                        "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME",
-                                        "END_TEXT_COMMAND_PRINT"}));
+    EXPECT_EQ(namesOfFrame(0), (std::vector<std::string>{"worldGetAllObjects", "DOES_ENTITY_EXIST",
+                                                         "GET_ENTITY_COORDS", "GET_ENTITY_MODEL",
+                                                         "BEGIN_TEXT_COMMAND_PRINT",
+                                                         "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME",
+                                                         "END_TEXT_COMMAND_PRINT"}));
 }
 
 TEST_F(Placement, AShieldedTreeCostsOneQuestion) {

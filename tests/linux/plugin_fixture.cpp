@@ -3,11 +3,11 @@
 #include "../common/plugin_tables.h"
 
 #include "config/settings.h"
-#include "sim/hash_key.h"
 #include "plugin/dll_main.h"
 #include "shields/nearby_scan.h"
 #include "shields/shield_models.h"
 #include "shields/shield_registry.h"
+#include "sim/hash_key.h"
 
 #include <fstream>
 #include <sstream>

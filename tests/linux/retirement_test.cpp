@@ -62,7 +62,8 @@ TEST_F(Retirement, AStayingShieldCostsTwoCallsARetiredOneFour) {
                                }));
     shieldAt(2, 10, 0);
     retire();
-    EXPECT_EQ(namesOfFrame(0), (std::vector<std::string>{"DOES_ENTITY_EXIST", "GET_ENTITY_COORDS"}));
+    EXPECT_EQ(namesOfFrame(0),
+              (std::vector<std::string>{"DOES_ENTITY_EXIST", "GET_ENTITY_COORDS"}));
 }
 
 TEST_F(Retirement, HeightPlaysNoPart) {
@@ -79,7 +80,8 @@ TEST_F(Retirement, AVanishedShieldIsForgottenWithoutCoordinatesOrDelete) {
     retire();
     EXPECT_TRUE(shieldRegistry.empty());
     EXPECT_TRUE(processedTrees.empty());
-    EXPECT_EQ(namesOfFrame(0), (std::vector<std::string>{"DOES_ENTITY_EXIST", "DOES_ENTITY_EXIST"}));
+    EXPECT_EQ(namesOfFrame(0),
+              (std::vector<std::string>{"DOES_ENTITY_EXIST", "DOES_ENTITY_EXIST"}));
 }
 
 TEST_F(Retirement, EveryEntryIsVisitedOnceAndAllOutOfRangeGoInOnePass) {

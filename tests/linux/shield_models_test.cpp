@@ -11,7 +11,9 @@
 using ShieldModels = PluginTest;
 
 namespace {
-std::string capName(int k) { return "bramble_cap_" + std::to_string(k); }
+std::string capName(int k) {
+    return "bramble_cap_" + std::to_string(k);
+}
 } // namespace
 
 TEST_F(ShieldModels, AllNineteenAreHashedAndRequestedInOrderBeforeAnyTest) {
@@ -49,8 +51,10 @@ TEST_F(ShieldModels, ASlowModelCostsOneFramePerFailedTestAndNoMore) {
     std::vector<std::string> tests;
     for (const sim::HostCall& call : world->calls()) {
         if (call.hash == NativeHash::HAS_MODEL_LOADED && call.kind == sim::CallKind::Native) {
-            tests.push_back(std::to_string(call.frame) + ":" + std::to_string(
-                std::find(shieldModels.begin(), shieldModels.end(), call.args[0]) - shieldModels.begin()));
+            tests.push_back(
+                std::to_string(call.frame) + ":" +
+                std::to_string(std::find(shieldModels.begin(), shieldModels.end(), call.args[0]) -
+                               shieldModels.begin()));
         }
     }
     std::vector<std::string> expected = {"1:0", "1:1", "1:2", "1:3", "1:4", "2:4", "3:4", "4:4"};
@@ -85,6 +89,7 @@ TEST_F(ShieldModels, AMissingModelIsWaitedForBoundedlyAndLeftOut) {
         EXPECT_EQ(create->args[0], sim::hashKey(capName(3)));
     }
     world->runFrames(1);
-    EXPECT_EQ(callsNamed("CREATE_OBJECT").size(), 12u) << "pines are looked at again, still no model";
+    EXPECT_EQ(callsNamed("CREATE_OBJECT").size(), 12u)
+        << "pines are looked at again, still no model";
     EXPECT_EQ(shieldRegistry.size(), 12u);
 }

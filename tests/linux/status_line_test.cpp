@@ -28,12 +28,13 @@ TEST_F(StatusLine, ShowsRadiusNearbyShieldsAndProcessedInTheGivenSpacing) {
         shieldRegistry.emplace(tree, tree + 100);
     }
     world->runAsScript(drawDebugLine);
-    EXPECT_EQ(callsOfFrame(0), (std::vector<std::string>{
-                                   "BEGIN_TEXT_COMMAND_PRINT(\"STRING\")",
-                                   "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME(\"Radius: 100  Nearby:37  "
-                                   "TreeShields:12  Processed:0\")",
-                                   "END_TEXT_COMMAND_PRINT(1, 1)",
-                               }));
+    EXPECT_EQ(callsOfFrame(0),
+              (std::vector<std::string>{
+                  "BEGIN_TEXT_COMMAND_PRINT(\"STRING\")",
+                  "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME(\"Radius: 100  Nearby:37  "
+                  "TreeShields:12  Processed:0\")",
+                  "END_TEXT_COMMAND_PRINT(1, 1)",
+              }));
 }
 
 TEST_F(StatusLine, NothingIsDrawnWithDebugOff) {
@@ -48,9 +49,10 @@ TEST_F(StatusLine, TheRadiusIsRoundedAndKeepsItsSign) {
         settings.scanRadius = radius;
         world->runAsScript(drawDebugLine);
     }
-    EXPECT_EQ(drawn(), (std::vector<std::string>{"Radius: 38  Nearby:0  TreeShields:0  Processed:0",
-                                                 "Radius: -60  Nearby:0  TreeShields:0  Processed:0",
-                                                 "Radius: 0  Nearby:0  TreeShields:0  Processed:0"}));
+    EXPECT_EQ(drawn(),
+              (std::vector<std::string>{"Radius: 38  Nearby:0  TreeShields:0  Processed:0",
+                                        "Radius: -60  Nearby:0  TreeShields:0  Processed:0",
+                                        "Radius: 0  Nearby:0  TreeShields:0  Processed:0"}));
 }
 
 TEST_F(StatusLine, CountsShieldsThatThisFramesRetirementIsAboutToRemove) {
@@ -60,7 +62,8 @@ TEST_F(StatusLine, CountsShieldsThatThisFramesRetirementIsAboutToRemove) {
     world->runFrames(1);
     world->setPlayerPosition(1000, 0, 0);
     world->runFrames(1);
-    EXPECT_EQ(drawn(), (std::vector<std::string>{"Radius: 100  Nearby:1  TreeShields:1  Processed:0",
-                                                 "Radius: 100  Nearby:0  TreeShields:1  Processed:0"}));
+    EXPECT_EQ(drawn(),
+              (std::vector<std::string>{"Radius: 100  Nearby:1  TreeShields:1  Processed:0",
+                                        "Radius: 100  Nearby:0  TreeShields:1  Processed:0"}));
     EXPECT_TRUE(shieldRegistry.empty()) << "retired after the line was drawn";
 }

@@ -14,9 +14,11 @@ TEST_F(Config, AMissingFileIsWrittenWithTheDefaultBytes) {
 
 TEST_F(Config, NumbersReadAsTheStandardConversionReadsThem) {
     // The system runtime's atof would read all of these as 0.
-    const std::pair<const char*, const char*> cases[] = {
-        {"0x10", "Radius: 16"}, {"inf", "Radius: inf"}, {"1e2", "Radius: 100"},
-        {" 50m", "Radius: 50"}, {"nan", "Radius: nan"}};
+    const std::pair<const char*, const char*> cases[] = {{"0x10", "Radius: 16"},
+                                                         {"inf", "Radius: inf"},
+                                                         {"1e2", "Radius: 100"},
+                                                         {" 50m", "Radius: 50"},
+                                                         {"nan", "Radius: nan"}};
     for (const auto& [value, shown] : cases) {
         SCOPED_TRACE(value);
         world.reset(); // one world at a time
@@ -35,6 +37,7 @@ TEST_F(Config, ADirectoryInTheFilesPlaceCountsAsPresentAndReadsAsNothing) {
     world->addObject("prop_tree_pine_01", 5, 5, 0);
     load();
     world->runFrames(3);
-    EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(gameFolder) / "BrambleCap.ini"));
+    EXPECT_TRUE(
+        std::filesystem::is_directory(std::filesystem::path(gameFolder) / "BrambleCap.ini"));
     EXPECT_EQ(world->existingScriptObjects(), 0u) << "no file read, no models listed";
 }

@@ -45,7 +45,9 @@ void collect(const ConfigLine& line, void* context) {
     listener.lines.push_back(std::move(read));
 }
 
-ModelHash hashName(const char* name) { return sim::hashKey(name); }
+ModelHash hashName(const char* name) {
+    return sim::hashKey(name);
+}
 
 std::string lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -55,7 +57,9 @@ std::string lower(std::string text) {
 
 std::string trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
-    return first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    return first == std::string::npos
+               ? ""
+               : text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 // Shows bytes a player cannot see: blanks at the ends, tabs, a byte-order mark.
@@ -81,11 +85,14 @@ std::string number(float value) {
     return text;
 }
 
-bool startsWithMark(const std::string& text) { return text.rfind("\xEF\xBB\xBF", 0) == 0; }
+bool startsWithMark(const std::string& text) {
+    return text.rfind("\xEF\xBB\xBF", 0) == 0;
+}
 
 std::string outsideReason(const ReadLine& r, bool fileHasMark) {
     if (r.line.number == 1 && startsWithMark(r.text)) {
-        return "the file starts with a byte-order mark (\\xEF\\xBB\\xBF), so this line is no header; "
+        return "the file starts with a byte-order mark (\\xEF\\xBB\\xBF), so this line is no "
+               "header; "
                "the lines up to the next header are ignored";
     }
     if (!r.headerSeen) {
@@ -97,7 +104,8 @@ std::string outsideReason(const ReadLine& r, bool fileHasMark) {
     }
     for (const std::string used : {"Settings", "BLOCK_PROPS"}) {
         if (lower(r.section) == lower(used)) {
-            return "section [" + r.section + "] is not [" + used + "]: section names are case-sensitive";
+            return "section [" + r.section + "] is not [" + used +
+                   "]: section names are case-sensitive";
         }
         if (trimmed(r.section) == used) {
             return "section [" + visible(r.section) + "] holds blanks, so it is not [" + used + "]";
@@ -109,7 +117,8 @@ std::string outsideReason(const ReadLine& r, bool fileHasMark) {
 std::string noEqualsReason(const ReadLine& r) {
     if (r.text.front() == '[') {
         if (trimmed(r.text).back() == ']') {
-            return "a header followed by a blank is no header; the lines after it stay in section [" +
+            return "a header followed by a blank is no header; the lines after it stay in section "
+                   "[" +
                    r.section + "]";
         }
         return "begins with \"[\" but does not end with \"]\", so it is no header";
@@ -147,18 +156,21 @@ std::string effectText(const ReadLine& r) {
             return "scanRadius = " + shown +
                    (r.value == shown ? "" : " (read from \"" + visible(r.value) + "\")");
         } else {
-            const bool on = r.value == "true" || r.value == "TRUE" || r.value == "True" || r.value == "1";
-            const bool plainOff = r.value == "false" || r.value == "FALSE" || r.value == "False" || r.value == "0";
+            const bool on =
+                r.value == "true" || r.value == "TRUE" || r.value == "True" || r.value == "1";
+            const bool plainOff =
+                r.value == "false" || r.value == "FALSE" || r.value == "False" || r.value == "0";
             return std::string("debug = ") + (on ? "true" : "false") +
-                   (on || plainOff ? ""
-                                   : " (\"" + visible(r.value) +
-                                         "\" is not one of true, TRUE, True, 1)");
+                   (on || plainOff
+                        ? ""
+                        : " (\"" + visible(r.value) + "\" is not one of true, TRUE, True, 1)");
         }
     case LineEffect::Entry: {
         char text[160];
         const int model = shieldModelNumber(line.params.shieldModelIndex);
         std::snprintf(text, sizeof text, "entry \"%s\": hash 0x%08X, shield model %d, height %s",
-                      visible(r.key).c_str(), line.hash, model, number(line.params.heightOffset).c_str());
+                      visible(r.key).c_str(), line.hash, model,
+                      number(line.params.heightOffset).c_str());
         std::string explained = text;
         if (number(line.params.shieldModelIndex) != std::to_string(model)) {
             explained += " (" + number(line.params.shieldModelIndex) + " selects model " +
@@ -188,8 +200,8 @@ void markOverridden(std::vector<ReadLine>& lines) {
             }
         } else if (r->line.effect == LineEffect::Entry) {
             if (const auto later = lastEntry.find(r->line.hash); later != lastEntry.end()) {
-                r->noEffect = "the same model is listed again on line " + std::to_string(later->second) +
-                              ", whose numbers win";
+                r->noEffect = "the same model is listed again on line " +
+                              std::to_string(later->second) + ", whose numbers win";
             } else {
                 lastEntry[r->line.hash] = r->line.number;
             }
@@ -224,14 +236,16 @@ void explainLines(std::vector<ReadLine>& lines, bool fileHasMark) {
 
 int explainConfig(const std::string& path, std::ostream& out) {
     if (!configFileExists(path)) {
-        out << path << ": cannot read: no such file (the plug-in would write the default file here)\n";
+        out << path
+            << ": cannot read: no such file (the plug-in would write the default file here)\n";
         return 2;
     }
     Listener listener;
     const ConfigObserver observer{collect, &listener};
     if (!readConfigFile(path, hashName, &observer)) {
         out << path << ": cannot read: "
-            << (std::filesystem::is_directory(path) ? "it is a directory" : "the file does not open")
+            << (std::filesystem::is_directory(path) ? "it is a directory"
+                                                    : "the file does not open")
             << " (the plug-in would shield nothing)\n";
         return 2;
     }
@@ -243,7 +257,10 @@ int explainConfig(const std::string& path, std::ostream& out) {
     out << path << ", line by line as the plug-in reads it:\n";
     int withoutEffect = 0;
     for (const ReadLine& r : listener.lines) {
-        out << (r.line.number < 10 ? "   " : r.line.number < 100 ? "  " : r.line.number < 1000 ? " " : "")
+        out << (r.line.number < 10     ? "   "
+                : r.line.number < 100  ? "  "
+                : r.line.number < 1000 ? " "
+                                       : "")
             << r.line.number << "  [" << visible(r.section) << "]  \"" << visible(r.text) << "\"\n";
         if (r.noEffect) {
             ++withoutEffect;

@@ -14,7 +14,9 @@
 
 namespace {
 
-ModelHash hashName(const char* name) { return sim::hashKey(name); }
+ModelHash hashName(const char* name) {
+    return sim::hashKey(name);
+}
 
 // The point the player has reached after driving this far along the route.
 Waypoint along(const std::vector<Waypoint>& route, float distance) {

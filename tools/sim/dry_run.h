@@ -20,8 +20,8 @@ struct PluginHooks {
 struct DryRunOptions {
     std::vector<PlacedObject> world;
     std::vector<Waypoint> route;
-    int frames = 0;        // 0: as many as the route takes
-    float speed = 1.0f;    // metres per frame
+    int frames = 0;     // 0: as many as the route takes
+    float speed = 1.0f; // metres per frame
     std::uint64_t seed = 1;
     std::optional<std::string> configText; // none: the plug-in writes its default file
     bool askForStatusLine = false;         // append debug=true to the file the plug-in reads
@@ -32,8 +32,8 @@ struct DryRunOptions {
 struct FrameRecord {
     int frame = 0;
     float x = 0, y = 0;
-    int candidates = 0;  // listed objects within the radius
-    int held = 0;        // shields standing at the end of the frame
+    int candidates = 0; // listed objects within the radius
+    int held = 0;       // shields standing at the end of the frame
     int nativeCalls = 0;
     std::string statusLine; // the plug-in's own, when it drew one
 };

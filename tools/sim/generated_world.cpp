@@ -9,8 +9,8 @@ namespace {
 constexpr float length = 3000;
 constexpr float width = 800;
 
-const char* const trees[] = {"prop_tree_pine_01", "prop_tree_pine_02", "prop_tree_birch_02",
-                             "prop_tree_oak_01", "prop_tree_cedar_s_01", "prop_w_r_cedar_01"};
+const char* const trees[] = {"prop_tree_pine_01", "prop_tree_pine_02",    "prop_tree_birch_02",
+                             "prop_tree_oak_01",  "prop_tree_cedar_s_01", "prop_w_r_cedar_01"};
 const char* const palms[] = {"prop_palm_med_01a", "prop_palm_fan_03_b", "prop_palm_huge_01a"};
 const char* const unlisted[] = {"prop_bench_01a", "prop_rock_4_c", "prop_bush_lrg_04b",
                                 "prop_streetlight_01", "prop_fence_log_02"};
@@ -41,7 +41,8 @@ Country generateCountry(std::uint64_t seed) {
         const float x = 200 + 500 * static_cast<float>(grove) + along(random) / 20;
         const float y = across(random) / 3;
         for (int i = 0; i < 280; ++i) {
-            objects.push_back(place(pick(trees), x + spread(random), y + spread(random), ground(random)));
+            objects.push_back(
+                place(pick(trees), x + spread(random), y + spread(random), ground(random)));
         }
     }
     for (int i = 0; i < 400; ++i) { // a palm beach along the far end of the road

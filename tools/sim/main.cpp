@@ -30,7 +30,8 @@ const char* const usage =
     "  --seed N        seed of the generated world (default 1)\n"
     "  --debug         ask for the plug-in's own status line (debug=true)\n"
     "  --out DIR       where the pictures go (default: dry-run)\n"
-    "  --asi FILE      the plug-in to load (Windows build; default: BrambleCap.asi beside this program)\n";
+    "  --asi FILE      the plug-in to load (Windows build; default: BrambleCap.asi beside this "
+    "program)\n";
 
 struct Arguments {
     std::string config, world, route, out = "dry-run", asi;
@@ -61,8 +62,8 @@ Arguments parse(int argc, char** argv) {
             char* end = nullptr;
             const double n = std::strtod(text.c_str(), &end);
             if (*end != '\0' || !std::isfinite(n) || n < low) {
-                fail(option + " takes a number of at least " + std::to_string(static_cast<int>(low)) +
-                     ", not \"" + text + "\"");
+                fail(option + " takes a number of at least " +
+                     std::to_string(static_cast<int>(low)) + ", not \"" + text + "\"");
             }
             return n;
         };
@@ -113,7 +114,8 @@ std::string grouped(long long value) {
 }
 
 std::string spreadText(const Spread& s) {
-    return "min " + grouped(s.minimum) + ", median " + grouped(s.median) + ", max " + grouped(s.maximum);
+    return "min " + grouped(s.minimum) + ", median " + grouped(s.median) + ", max " +
+           grouped(s.maximum);
 }
 
 // The status line as the game would draw it, kept in place on a terminal.
@@ -126,8 +128,8 @@ void showProgress(const FrameRecord& record, int frames, bool terminal) {
         std::string bar(20, '.');
         std::fill(bar.begin(), bar.begin() + percent / 5, '#');
         const std::string status = record.statusLine.empty()
-                                       ? "nearby " + std::to_string(record.candidates) + ", shields held " +
-                                             std::to_string(record.held)
+                                       ? "nearby " + std::to_string(record.candidates) +
+                                             ", shields held " + std::to_string(record.held)
                                        : record.statusLine;
         std::printf("\r[%s] %3d%%  frame %d/%d  %-60s", bar.c_str(), percent, record.frame, frames,
                     status.c_str());
@@ -137,11 +139,10 @@ void showProgress(const FrameRecord& record, int frames, bool terminal) {
         std::fflush(stdout);
     } else if (record.frame == frames || record.frame % std::max(1, frames / 10) == 0) {
         std::printf("frame %d/%d (%d%%): %s\n", record.frame, frames, percent,
-                    record.statusLine.empty()
-                        ? ("nearby " + std::to_string(record.candidates) + ", shields held " +
-                           std::to_string(record.held))
-                              .c_str()
-                        : record.statusLine.c_str());
+                    record.statusLine.empty() ? ("nearby " + std::to_string(record.candidates) +
+                                                 ", shields held " + std::to_string(record.held))
+                                                    .c_str()
+                                              : record.statusLine.c_str());
     }
 }
 
@@ -194,9 +195,9 @@ int main(int argc, char** argv) {
     options.gameFolder = (out / "game").string();
 
     const bool terminal = outputIsTerminal();
-    const DryRunResult result = runDryRun(options, shippedPlugin(args.asi), [&](const FrameRecord& r, int frames) {
-        showProgress(r, frames, terminal);
-    });
+    const DryRunResult result =
+        runDryRun(options, shippedPlugin(args.asi),
+                  [&](const FrameRecord& r, int frames) { showProgress(r, frames, terminal); });
 
     std::vector<int> candidates, calls;
     for (const FrameRecord& r : result.frames) {
@@ -208,7 +209,8 @@ int main(int argc, char** argv) {
         listedObjects += result.listed.contains(o.hash) ? 1 : 0;
     }
     const std::string map = (out / "map.svg").string(), plot = (out / "plot.svg").string();
-    const bool pictures = writeMap(map, options.world, options.route, result) && writePlot(plot, result);
+    const bool pictures =
+        writeMap(map, options.world, options.route, result) && writePlot(plot, result);
 
     std::printf("\nBrambleCap dry run\n");
     std::printf("  plug-in:                 %s\n", args.asi.c_str());
@@ -222,13 +224,15 @@ int main(int argc, char** argv) {
     std::printf("  world:                   %s objects, %s of them listed; %s\n",
                 grouped(static_cast<long long>(options.world.size())).c_str(),
                 grouped(static_cast<long long>(listedObjects)).c_str(), worldSource.c_str());
-    std::printf("  frames:                  %s\n", grouped(static_cast<long long>(result.frames.size())).c_str());
+    std::printf("  frames:                  %s\n",
+                grouped(static_cast<long long>(result.frames.size())).c_str());
     std::printf("  shields:                 %s created, %s retired, peak %s held\n",
                 grouped(result.created).c_str(), grouped(result.retired).c_str(),
                 grouped(result.peakHeld).c_str());
     std::printf("  candidates per frame:    %s\n", spreadText(spreadOf(candidates)).c_str());
     std::printf("  native calls per frame:  %s\n", spreadText(spreadOf(calls)).c_str());
-    std::printf("  pictures:                %s\n                           %s\n", map.c_str(), plot.c_str());
+    std::printf("  pictures:                %s\n                           %s\n", map.c_str(),
+                plot.c_str());
     for (const std::string& e : result.protocolErrors) {
         std::printf("  protocol error: %s\n", e.c_str());
     }

@@ -14,6 +14,10 @@ PluginHooks shippedPlugin(const std::string&) {
             [] { DllMain(linkedModule, DLL_PROCESS_DETACH, nullptr); }};
 }
 
-std::string defaultAsiPath(const char*) { return "the plug-in's sources linked into this program"; }
+std::string defaultAsiPath(const char*) {
+    return "the plug-in's sources linked into this program";
+}
 
-bool outputIsTerminal() { return isatty(STDOUT_FILENO) != 0; }
+bool outputIsTerminal() {
+    return isatty(STDOUT_FILENO) != 0;
+}

@@ -14,8 +14,8 @@ PluginHooks shippedPlugin(const std::string& asiPath) {
     return {[module, path] {
                 *module = LoadLibraryA(path.c_str());
                 if (*module == nullptr) {
-                    std::fprintf(stderr, "bramblecap-sim: cannot load %s (error %lu)\n", path.c_str(),
-                                 GetLastError());
+                    std::fprintf(stderr, "bramblecap-sim: cannot load %s (error %lu)\n",
+                                 path.c_str(), GetLastError());
                     std::exit(2);
                 }
             },
@@ -26,4 +26,6 @@ std::string defaultAsiPath(const char* program) {
     return (std::filesystem::path(program).parent_path() / "BrambleCap.asi").string();
 }
 
-bool outputIsTerminal() { return _isatty(_fileno(stdout)) != 0; }
+bool outputIsTerminal() {
+    return _isatty(_fileno(stdout)) != 0;
+}

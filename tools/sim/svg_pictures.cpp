@@ -77,7 +77,8 @@ bool writeMap(const std::string& path, const std::vector<PlacedObject>& world,
         << fixed(height, 0) << "\" font-family=\"sans-serif\" font-size=\"12\">\n"
         << "<rect width=\"100%\" height=\"100%\" fill=\"#f7f5ee\"/>\n"
         << "<text x=\"20\" y=\"24\" font-size=\"16\" font-weight=\"bold\">BrambleCap dry run: "
-        << result.frames.size() << " frames, scan radius " << fixed(result.radius, 0) << " m</text>\n"
+        << result.frames.size() << " frames, scan radius " << fixed(result.radius, 0)
+        << " m</text>\n"
         << "<text x=\"20\" y=\"44\" fill=\"#555\">" << result.created << " shields placed, "
         << result.retired << " retired, " << (result.created - result.retired)
         << " standing at the end (filled red); 100 m = " << fixed(100 * scale, 0) << " px</text>\n";
@@ -85,7 +86,8 @@ bool writeMap(const std::string& path, const std::vector<PlacedObject>& world,
     svg << "<g opacity=\"0.35\" fill=\"#8a8a8a\">\n";
     for (const PlacedObject& o : world) {
         if (!result.listed.contains(o.hash)) {
-            svg << "<circle cx=\"" << fixed(f.px(o.x)) << "\" cy=\"" << fixed(f.py(o.y)) << "\" r=\"1.3\"/>\n";
+            svg << "<circle cx=\"" << fixed(f.px(o.x)) << "\" cy=\"" << fixed(f.py(o.y))
+                << "\" r=\"1.3\"/>\n";
         }
     }
     svg << "</g>\n<g opacity=\"0.85\">\n";
@@ -95,19 +97,23 @@ bool writeMap(const std::string& path, const std::vector<PlacedObject>& world,
                 << "\" r=\"1.8\" fill=\"" << colours[o.hash].second << "\"/>\n";
         }
     }
-    svg << "</g>\n<g fill=\"none\" stroke=\"" << shieldColour << "\" stroke-width=\"0.8\" opacity=\"0.35\">\n";
+    svg << "</g>\n<g fill=\"none\" stroke=\"" << shieldColour
+        << "\" stroke-width=\"0.8\" opacity=\"0.35\">\n";
     for (const ShieldMark& s : result.shields) {
         if (s.retired >= 0) {
-            svg << "<circle cx=\"" << fixed(f.px(s.x)) << "\" cy=\"" << fixed(f.py(s.y)) << "\" r=\"3\"/>\n";
+            svg << "<circle cx=\"" << fixed(f.px(s.x)) << "\" cy=\"" << fixed(f.py(s.y))
+                << "\" r=\"3\"/>\n";
         }
     }
     svg << "</g>\n<g fill=\"" << shieldColour << "\" stroke=\"#5a0000\" stroke-width=\"0.6\">\n";
     for (const ShieldMark& s : result.shields) {
         if (s.retired < 0) {
-            svg << "<circle cx=\"" << fixed(f.px(s.x)) << "\" cy=\"" << fixed(f.py(s.y)) << "\" r=\"3\"/>\n";
+            svg << "<circle cx=\"" << fixed(f.px(s.x)) << "\" cy=\"" << fixed(f.py(s.y))
+                << "\" r=\"3\"/>\n";
         }
     }
-    svg << "</g>\n<polyline fill=\"none\" stroke=\"#333\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\" points=\"";
+    svg << "</g>\n<polyline fill=\"none\" stroke=\"#333\" stroke-width=\"1.5\" "
+           "stroke-dasharray=\"6 4\" points=\"";
     for (const Waypoint& w : route) {
         svg << fixed(f.px(w.x)) << "," << fixed(f.py(w.y)) << " ";
     }
@@ -120,19 +126,23 @@ bool writeMap(const std::string& path, const std::vector<PlacedObject>& world,
         if (frames == 0) {
             break;
         }
-        const FrameRecord& at = result.frames[static_cast<std::size_t>(share * static_cast<double>(frames - 1))];
+        const FrameRecord& at =
+            result.frames[static_cast<std::size_t>(share * static_cast<double>(frames - 1))];
         const double cx = f.px(at.x), cy = f.py(at.y);
         if (drawCircles) {
             svg << "<circle cx=\"" << fixed(cx) << "\" cy=\"" << fixed(cy) << "\" r=\""
-                << fixed(std::fabs(result.radius) * scale) << "\" fill=\"#2e7d32\" fill-opacity=\"0.06\" "
+                << fixed(std::fabs(result.radius) * scale)
+                << "\" fill=\"#2e7d32\" fill-opacity=\"0.06\" "
                 << "stroke=\"#2e7d32\" stroke-width=\"1.5\"/>\n"
                 << "<circle cx=\"" << fixed(cx) << "\" cy=\"" << fixed(cy) << "\" r=\""
                 << fixed(std::fabs(result.radius + 50) * scale)
-                << "\" fill=\"none\" stroke=\"#ef6c00\" stroke-width=\"1.5\" stroke-dasharray=\"8 5\"/>\n";
+                << "\" fill=\"none\" stroke=\"#ef6c00\" stroke-width=\"1.5\" stroke-dasharray=\"8 "
+                   "5\"/>\n";
         }
-        svg << "<circle cx=\"" << fixed(cx) << "\" cy=\"" << fixed(cy) << "\" r=\"4\" fill=\"#000\"/>\n"
-            << "<text x=\"" << fixed(cx + 6) << "\" y=\"" << fixed(cy - 6) << "\">frame " << at.frame
-            << "</text>\n";
+        svg << "<circle cx=\"" << fixed(cx) << "\" cy=\"" << fixed(cy)
+            << "\" r=\"4\" fill=\"#000\"/>\n"
+            << "<text x=\"" << fixed(cx + 6) << "\" y=\"" << fixed(cy - 6) << "\">frame "
+            << at.frame << "</text>\n";
     }
 
     // Legend, three to a row.
@@ -150,8 +160,8 @@ bool writeMap(const std::string& path, const std::vector<PlacedObject>& world,
         const double x = 20 + static_cast<double>(i % 3) * 420;
         const double y = legendTop + 18 * static_cast<double>(i / 3);
         svg << "<circle cx=\"" << fixed(x + 5) << "\" cy=\"" << fixed(y - 4) << "\" r=\"5\" fill=\""
-            << entries[i].first << "\"/><text x=\"" << fixed(x + 16) << "\" y=\"" << fixed(y) << "\">"
-            << entries[i].second << "</text>\n";
+            << entries[i].first << "\"/><text x=\"" << fixed(x + 16) << "\" y=\"" << fixed(y)
+            << "\">" << entries[i].second << "</text>\n";
     }
     svg << "</svg>\n";
     return save(path, svg.str());
@@ -166,7 +176,9 @@ bool writePlot(const std::string& path, const DryRunResult& result) {
     }
     const double yMax = std::ceil(highest * 1.1 / 10) * 10;
     const double frames = std::max<double>(1, static_cast<double>(result.frames.size()));
-    const auto px = [&](double frame) { return left + (frame - 1) * plotWidth / std::max(1.0, frames - 1); };
+    const auto px = [&](double frame) {
+        return left + (frame - 1) * plotWidth / std::max(1.0, frames - 1);
+    };
     const auto py = [&](double value) { return top + plotHeight - value * plotHeight / yMax; };
 
     // At most one point per pixel column: the highest of the frames it covers.
@@ -178,7 +190,8 @@ bool writePlot(const std::string& path, const DryRunResult& result) {
             for (std::size_t j = i; j < std::min(result.frames.size(), i + step); ++j) {
                 value = std::max(value, result.frames[j].*field);
             }
-            points << fixed(px(static_cast<double>(result.frames[i].frame))) << "," << fixed(py(value)) << " ";
+            points << fixed(px(static_cast<double>(result.frames[i].frame))) << ","
+                   << fixed(py(value)) << " ";
         }
         return points.str();
     };
@@ -191,10 +204,10 @@ bool writePlot(const std::string& path, const DryRunResult& result) {
         << "Nearby candidates and shields held, frame by frame</text>\n";
     for (int i = 0; i <= 5; ++i) {
         const double value = yMax * i / 5;
-        svg << "<line x1=\"" << left << "\" x2=\"" << width - right << "\" y1=\"" << fixed(py(value))
-            << "\" y2=\"" << fixed(py(value)) << "\" stroke=\"#e5e5e5\"/>\n"
-            << "<text x=\"" << left - 8 << "\" y=\"" << fixed(py(value) + 4) << "\" text-anchor=\"end\">"
-            << fixed(value, 0) << "</text>\n";
+        svg << "<line x1=\"" << left << "\" x2=\"" << width - right << "\" y1=\""
+            << fixed(py(value)) << "\" y2=\"" << fixed(py(value)) << "\" stroke=\"#e5e5e5\"/>\n"
+            << "<text x=\"" << left - 8 << "\" y=\"" << fixed(py(value) + 4)
+            << "\" text-anchor=\"end\">" << fixed(value, 0) << "</text>\n";
         const double frame = 1 + (frames - 1) * i / 5;
         svg << "<text x=\"" << fixed(px(frame)) << "\" y=\"" << height - bottom + 18
             << "\" text-anchor=\"middle\">" << fixed(frame, 0) << "</text>\n";
@@ -205,13 +218,18 @@ bool writePlot(const std::string& path, const DryRunResult& result) {
             << "<text x=\"" << width - right << "\" y=\"" << fixed(py(800) - 4)
             << "\" text-anchor=\"end\" fill=\"#777\">cap of 800 shields</text>\n";
     }
-    svg << "<text x=\"" << left + plotWidth / 2 << "\" y=\"" << height - 10 << "\" text-anchor=\"middle\">frame</text>\n"
-        << "<polyline fill=\"none\" stroke=\"#2e7d32\" stroke-width=\"1.5\" points=\"" << line(&FrameRecord::candidates)
-        << "\"/>\n<polyline fill=\"none\" stroke=\"#d32f2f\" stroke-width=\"2\" points=\"" << line(&FrameRecord::held)
-        << "\"/>\n"
-        << "<rect x=\"" << left + 10 << "\" y=\"" << top + 4 << "\" width=\"12\" height=\"3\" fill=\"#2e7d32\"/>"
+    svg << "<text x=\"" << left + plotWidth / 2 << "\" y=\"" << height - 10
+        << "\" text-anchor=\"middle\">frame</text>\n"
+        << "<polyline fill=\"none\" stroke=\"#2e7d32\" stroke-width=\"1.5\" points=\""
+        << line(&FrameRecord::candidates)
+        << "\"/>\n<polyline fill=\"none\" stroke=\"#d32f2f\" stroke-width=\"2\" points=\""
+        << line(&FrameRecord::held) << "\"/>\n"
+        << "<rect x=\"" << left + 10 << "\" y=\"" << top + 4
+        << "\" width=\"12\" height=\"3\" fill=\"#2e7d32\"/>"
         << "<text x=\"" << left + 28 << "\" y=\"" << top + 10 << "\">nearby candidates</text>\n"
-        << "<rect x=\"" << left + 170 << "\" y=\"" << top + 4 << "\" width=\"12\" height=\"3\" fill=\"#d32f2f\"/>"
-        << "<text x=\"" << left + 188 << "\" y=\"" << top + 10 << "\">shields held</text>\n</svg>\n";
+        << "<rect x=\"" << left + 170 << "\" y=\"" << top + 4
+        << "\" width=\"12\" height=\"3\" fill=\"#d32f2f\"/>"
+        << "<text x=\"" << left + 188 << "\" y=\"" << top + 10
+        << "\">shields held</text>\n</svg>\n";
     return save(path, svg.str());
 }

@@ -45,7 +45,8 @@ bool readCoordinate(const std::string& text, float& value) {
 // Walks the content lines of a CSV file after its header; the handler returns
 // an error text for a bad line, or empty.
 template <typename Handler>
-bool readCsv(const std::string& path, const std::string& header, std::string& error, Handler handle) {
+bool readCsv(const std::string& path, const std::string& header, std::string& error,
+             Handler handle) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         error = path + ": cannot open the file";
@@ -68,7 +69,8 @@ bool readCsv(const std::string& path, const std::string& header, std::string& er
             }
             lower.erase(std::remove(lower.begin(), lower.end(), ' '), lower.end());
             if (lower != header) {
-                error = where + "the first line must be the header \"" + header + "\", found \"" + text + "\"";
+                error = where + "the first line must be the header \"" + header + "\", found \"" +
+                        text + "\"";
                 return false;
             }
             headerSeen = true;
@@ -99,7 +101,8 @@ std::string readHash(const std::string& text, ModelHash& hash) {
 
 } // namespace
 
-std::optional<std::vector<PlacedObject>> readWorldFile(const std::string& path, std::string& error) {
+std::optional<std::vector<PlacedObject>> readWorldFile(const std::string& path,
+                                                       std::string& error) {
     std::vector<PlacedObject> objects;
     const bool read = readCsv(path, "model,x,y,z", error, [&](const std::vector<std::string>& f) {
         if (f.size() != 4) {

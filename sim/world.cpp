@@ -20,14 +20,14 @@ constexpr std::uint64_t resultNoise = 0xA5A5A5A5'00000000;
 constexpr std::uint32_t paddingNoise = 0xDEADBEEF;
 constexpr int overfullExtra = 100;
 
-struct NativeSpec {
+struct NativeEntry {
     std::uint64_t hash;
     const char* name;
     int argCount;
     int textArg; // index of the argument passed by address, or -1
 };
 
-constexpr NativeSpec natives[] = {
+constexpr NativeEntry natives[] = {
     {NativeHash::PLAYER_PED_ID, "PLAYER_PED_ID", 0, -1},
     {NativeHash::GET_ENTITY_COORDS, "GET_ENTITY_COORDS", 2, -1},
     {NativeHash::DOES_ENTITY_EXIST, "DOES_ENTITY_EXIST", 1, -1},
@@ -43,10 +43,10 @@ constexpr NativeSpec natives[] = {
     {NativeHash::END_TEXT_COMMAND_PRINT, "END_TEXT_COMMAND_PRINT", 2, -1},
 };
 
-const NativeSpec* findNative(std::uint64_t hash) {
-    for (const NativeSpec& spec : natives) {
-        if (spec.hash == hash) {
-            return &spec;
+const NativeEntry* findNative(std::uint64_t hash) {
+    for (const NativeEntry& entry : natives) {
+        if (entry.hash == hash) {
+            return &entry;
         }
     }
     return nullptr;
@@ -71,8 +71,8 @@ std::string hex(std::uint64_t value) {
 } // namespace
 
 const char* nativeName(std::uint64_t hash) {
-    const NativeSpec* spec = findNative(hash);
-    return spec != nullptr ? spec->name : "UNKNOWN_NATIVE";
+    const NativeEntry* entry = findNative(hash);
+    return entry != nullptr ? entry->name : "UNKNOWN_NATIVE";
 }
 
 std::string describe(const HostCall& call) {
@@ -88,14 +88,14 @@ std::string describe(const HostCall& call) {
     case CallKind::Native:
         break;
     }
-    const NativeSpec* spec = findNative(call.hash);
+    const NativeEntry* entry = findNative(call.hash);
     std::string text = nativeName(call.hash);
     text += '(';
     for (int i = 0; i < call.argCount; ++i) {
         if (i > 0) {
             text += ", ";
         }
-        if (spec != nullptr && spec->textArg == i) {
+        if (entry != nullptr && entry->textArg == i) {
             text += call.hash == NativeHash::DELETE_ENTITY ? "&" + hex(call.target)
                                                            : "\"" + call.text + "\"";
         } else if (call.hash == NativeHash::CREATE_OBJECT && i >= 1 && i <= 3) {
@@ -396,19 +396,19 @@ std::uint64_t* World::hostNativeCall() {
     if (!requireScript(nativeName(pending.hash))) {
         return result.data();
     }
-    const NativeSpec* spec = findNative(pending.hash);
-    if (spec == nullptr) {
+    const NativeEntry* entry = findNative(pending.hash);
+    if (entry == nullptr) {
         protocolError("unknown native " + hex(pending.hash));
         return result.data();
     }
-    if (pending.argCount != spec->argCount) {
-        protocolError(std::string(spec->name) + " with " + std::to_string(pending.argCount) +
-                      " arguments, expected " + std::to_string(spec->argCount));
+    if (pending.argCount != entry->argCount) {
+        protocolError(std::string(entry->name) + " with " + std::to_string(pending.argCount) +
+                      " arguments, expected " + std::to_string(entry->argCount));
         return result.data();
     }
     for (int i = 0; i < pending.argCount; ++i) {
-        if (i != spec->textArg && (pending.args[i] >> 32) != 0) {
-            protocolError(std::string(spec->name) + " argument " + std::to_string(i + 1) +
+        if (i != entry->textArg && (pending.args[i] >> 32) != 0) {
+            protocolError(std::string(entry->name) + " argument " + std::to_string(i + 1) +
                           " is not zero-extended: " + hex(pending.args[i]));
         }
     }

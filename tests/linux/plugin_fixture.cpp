@@ -1,5 +1,6 @@
 #include "plugin_fixture.h"
 
+#include "../common/call_log.h"
 #include "../common/plugin_tables.h"
 
 #include "config/settings.h"
@@ -10,7 +11,6 @@
 #include "sim/hash_key.h"
 
 #include <fstream>
-#include <sstream>
 
 void PluginTest::SetUp() {
     resetPluginTables();
@@ -53,20 +53,11 @@ void PluginTest::writeConfig(std::string_view text) {
 }
 
 std::string PluginTest::readFile(const std::string& name) const {
-    std::ifstream in(gameFolder / name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return readWholeFile(gameFolder / name);
 }
 
 std::vector<std::string> PluginTest::callsOfFrame(int frame) const {
-    std::vector<std::string> calls;
-    for (const sim::HostCall& call : world->calls()) {
-        if (call.frame == frame) {
-            calls.push_back(sim::describe(call));
-        }
-    }
-    return calls;
+    return ::callsOfFrame(*world, frame);
 }
 
 std::vector<std::string> PluginTest::namesOfFrame(int frame) const {

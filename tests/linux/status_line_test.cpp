@@ -1,4 +1,5 @@
 // The one-line status text.
+#include "../common/call_log.h"
 #include "config/settings.h"
 #include "natives/native_hashes.h"
 #include "plugin_fixture.h"
@@ -10,13 +11,7 @@ namespace {
 
 class StatusLine : public PluginTest {
   protected:
-    std::vector<std::string> drawn() const {
-        std::vector<std::string> lines;
-        for (const sim::HostCall* call : callsNamed("ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME")) {
-            lines.push_back(call->text);
-        }
-        return lines;
-    }
+    std::vector<std::string> drawn() const { return statusLines(*world); }
 };
 
 } // namespace

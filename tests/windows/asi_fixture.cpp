@@ -1,10 +1,9 @@
 #include "asi_fixture.h"
 
-#include "natives/native_hashes.h"
+#include "../common/call_log.h"
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace {
 std::string besideThisProgram(const char* name) {
@@ -54,29 +53,13 @@ void AsiTest::writeConfig(std::string_view text) {
 }
 
 std::string AsiTest::readFile(const std::string& name) const {
-    std::ifstream in(std::filesystem::path(gameFolder) / name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return readWholeFile(std::filesystem::path(gameFolder) / name);
 }
 
 std::vector<std::string> AsiTest::callsOfFrame(int frame) const {
-    std::vector<std::string> calls;
-    for (const sim::HostCall& call : world->calls()) {
-        if (call.frame == frame) {
-            calls.push_back(sim::describe(call));
-        }
-    }
-    return calls;
+    return ::callsOfFrame(*world, frame);
 }
 
 std::vector<std::string> AsiTest::statusLines() const {
-    std::vector<std::string> lines;
-    for (const sim::HostCall& call : world->calls()) {
-        if (call.kind == sim::CallKind::Native &&
-            call.hash == NativeHash::ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME) {
-            lines.push_back(call.text);
-        }
-    }
-    return lines;
+    return ::statusLines(*world);
 }

@@ -1,6 +1,9 @@
 // The shipped .asi under a Windows loader: attach, frames, detach.
 #include "asi_fixture.h"
 
+#include "natives/native_hashes.h"
+#include "sim/hash_key.h"
+
 #include <cstdio>
 
 using Lifecycle = AsiTest;
@@ -67,4 +70,64 @@ TEST_F(Lifecycle, UnloadingUnregistersWithTheSameHandleAndCallsNoNative) {
     EXPECT_EQ(world->calls()[0].kind, sim::CallKind::ScriptUnregister);
     EXPECT_EQ(world->calls()[0].args[0], reinterpret_cast<std::uintptr_t>(loaded));
     EXPECT_EQ(world->existingScriptObjects(), 1u) << "shields stay in the world";
+}
+
+TEST_F(Lifecycle, ThreadsStartingAndEndingCallNothing) {
+    load();
+    world->clearCalls();
+    // Each thread sends the DLL a thread attach and a thread detach.
+    for (int i = 0; i < 3; ++i) {
+        HANDLE thread = CreateThread(
+            nullptr, 0, [](LPVOID) -> DWORD { return 0; }, nullptr, 0, nullptr);
+        ASSERT_NE(thread, nullptr);
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+    }
+    EXPECT_TRUE(world->calls().empty());
+    EXPECT_EQ(world->registrations(), 1);
+    EXPECT_EQ(world->unregistrations(), 0);
+}
+
+TEST_F(Lifecycle, BothPassesDecideFromThePositionReadAtTheStartOfTheFrame) {
+    // Exactly on the scan circle, then exactly on the retirement circle, in
+    // single precision: a position that differed by one bit would tip one of them.
+    writeConfig("[Settings]\r\ndebug=1\r\n[BLOCK_PROPS]\r\nprop_tree_pine_01=1,0\r\n");
+    world->setPlayerPosition(0.5f, 0.25f, 7);
+    world->addObject("prop_tree_pine_01", 100.5f, 0.25f, 0);
+    load();
+    world->runFrames(1);
+    world->setPlayerPosition(-49.5f, 0.25f, 7);
+    world->runFrames(1);
+    world->setPlayerPosition(-49.5f - 0.0001f, 0.25f, 7);
+    world->runFrames(2);
+    const std::vector<std::string> lines = statusLines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "Radius: 100  Nearby:1  TreeShields:1  Processed:0");
+    EXPECT_EQ(lines[1], "Radius: 100  Nearby:0  TreeShields:1  Processed:0") << "kept at 150 m";
+    EXPECT_EQ(lines[2], "Radius: 100  Nearby:0  TreeShields:1  Processed:0");
+    EXPECT_EQ(lines[3], "Radius: 100  Nearby:0  TreeShields:0  Processed:0") << "retired beyond";
+}
+
+TEST_F(Lifecycle, TheBridgeWidensArgumentsAsTheHostExpects) {
+    writeConfig("[BLOCK_PROPS]\r\nprop_tree_pine_01=4,-1.5\r\n");
+    world->addObject("prop_tree_pine_01", -12.375f, 3.5f, 100.25f);
+    load();
+    world->runFrames(1);
+    const sim::HostCall* create = nullptr;
+    for (const sim::HostCall& call : world->calls()) {
+        if (call.kind == sim::CallKind::Native && call.hash == NativeHash::CREATE_OBJECT) {
+            create = &call;
+        }
+        if (call.kind == sim::CallKind::Native && call.hash == NativeHash::DOES_ENTITY_EXIST) {
+            EXPECT_GE(call.args[0], 0x80000000u) << "handles with the top bit set";
+            EXPECT_LE(call.args[0], 0xFFFFFFFFu) << "pushed zero-extended";
+        }
+    }
+    ASSERT_NE(create, nullptr);
+    EXPECT_EQ(create->args[0], std::uint64_t{sim::hashKey("bramble_cap_4")});
+    EXPECT_EQ(create->args[1], 0xC1460000u) << "-12.375f";
+    EXPECT_EQ(create->args[2], 0x40600000u) << "3.5f";
+    EXPECT_EQ(create->args[3], 0x42C58000u)
+        << "98.75f: the position read from 8-byte slots, raised";
+    EXPECT_EQ(create->args[4] | create->args[5] | create->args[6], 0u);
 }

@@ -47,7 +47,7 @@ Country generateCountry(std::uint64_t seed) {
     }
     for (int i = 0; i < 400; ++i) { // a palm beach along the far end of the road
         const float x = length - 600 + 600 * unit(random);
-        objects.push_back(place(pick(palms), x, -90 - 60 * unit(random), 1));
+        objects.push_back(place(pick(palms), x, -25 - 50 * unit(random), 1));
     }
     // Across the country on one side of the road, and back on the other.
     country.route = {{0, -15}, {length, -15}, {length, 15}, {0, 15}};

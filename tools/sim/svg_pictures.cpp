@@ -132,8 +132,8 @@ bool writeMap(const std::string& path, const std::vector<PlacedObject>& world,
         if (drawCircles) {
             svg << "<circle cx=\"" << fixed(cx) << "\" cy=\"" << fixed(cy) << "\" r=\""
                 << fixed(std::fabs(result.radius) * scale)
-                << "\" fill=\"#2e7d32\" fill-opacity=\"0.06\" "
-                << "stroke=\"#2e7d32\" stroke-width=\"1.5\"/>\n"
+                << "\" fill=\"#3949ab\" fill-opacity=\"0.06\" "
+                << "stroke=\"#3949ab\" stroke-width=\"1.5\"/>\n"
                 << "<circle cx=\"" << fixed(cx) << "\" cy=\"" << fixed(cy) << "\" r=\""
                 << fixed(std::fabs(result.radius + 50) * scale)
                 << "\" fill=\"none\" stroke=\"#ef6c00\" stroke-width=\"1.5\" stroke-dasharray=\"8 "
@@ -153,7 +153,7 @@ bool writeMap(const std::string& path, const std::vector<PlacedObject>& world,
     entries.emplace_back("#8a8a8a", "unlisted objects");
     entries.emplace_back(shieldColour, "shield standing at the end");
     entries.emplace_back("#f4b4b4", "shield placed, later retired");
-    entries.emplace_back("#2e7d32", "scan circle");
+    entries.emplace_back("#3949ab", "scan circle");
     entries.emplace_back("#ef6c00", "retirement circle (scan radius + 50 m)");
     const double legendTop = 80 + mapHeight;
     for (std::size_t i = 0; i < entries.size(); ++i) {

@@ -125,3 +125,19 @@ TEST_F(Checker, NumbersReadAsTheCLibraryReadsThem) {
     EXPECT_NE(explanationOf(7).find("shield model 18, height 0.5 (18.9999 selects model 18)"),
               std::string::npos);
 }
+
+TEST_F(Checker, RadiiAPlayerWouldHardlyMeanGetANote) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"nan", "scanRadius = nan; note: every listed object in the world is then a candidate, "
+                "and no shield is retired for distance"},
+        {"-60", "scanRadius = -60; note: the scan covers 60 m, but shields go beyond 10 m"},
+        {"0", "scanRadius = 0; note: only objects at exactly the player's position are candidates"},
+        {"1e99", "scanRadius = inf (read from \"1e99\"); note: every listed object in the world is "
+                 "then a candidate"},
+    };
+    for (const auto& [value, explained] : cases) {
+        writeConfig(std::string("[Settings]\nscanRadius=") + value + "\n");
+        EXPECT_EQ(check("BrambleCap.ini"), 0);
+        EXPECT_EQ(explanationOf(2), explained);
+    }
+}

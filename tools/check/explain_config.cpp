@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -141,6 +142,25 @@ std::string unknownKeyReason(const std::string& key) {
     return "unknown setting \"" + visible(key) + "\"; the plug-in reads scanRadius and debug";
 }
 
+// Radii the plug-in takes as they are, but a player would hardly mean.
+std::string radiusNote(float radius) {
+    if (std::isnan(radius)) {
+        return "; note: every listed object in the world is then a candidate, and no shield is "
+               "retired for distance";
+    }
+    if (std::isinf(radius)) {
+        return "; note: every listed object in the world is then a candidate";
+    }
+    if (radius < 0) {
+        return "; note: the scan covers " + number(-radius) + " m, but shields go beyond " +
+               number(std::fabs(radius + 50)) + " m";
+    }
+    if (radius == 0) {
+        return "; note: only objects at exactly the player's position are candidates";
+    }
+    return "";
+}
+
 std::string effectText(const ReadLine& r) {
     const ConfigLine& line = r.line;
     switch (line.effect) {
@@ -152,9 +172,11 @@ std::string effectText(const ReadLine& r) {
         return "opens section [" + visible(r.section) + "]";
     case LineEffect::Setting:
         if (r.key == "scanRadius") {
-            const std::string shown = number(readNumber(r.value.c_str()));
+            const float radius = readNumber(r.value.c_str());
+            const std::string shown = number(radius);
             return "scanRadius = " + shown +
-                   (r.value == shown ? "" : " (read from \"" + visible(r.value) + "\")");
+                   (r.value == shown ? "" : " (read from \"" + visible(r.value) + "\")") +
+                   radiusNote(radius);
         } else {
             const bool on =
                 r.value == "true" || r.value == "TRUE" || r.value == "True" || r.value == "1";

@@ -68,6 +68,7 @@ TEST_F(Checker, EveryQuirkIsNamedWithItsReason) {
         {13, "no effect: section [ Settings] holds blanks, so it is not [Settings]"},
         {15, "comment"},
         {16, "entry \" #prop_tree_oak_01\": hash 0x"},
+        {16, "a comment marker after a blank makes no comment"},
         {17, "no effect: the same model is listed again on line 23, whose numbers win"},
         {18, "entry \"prop_tree_pine_02 \": hash 0x"},
         {19, "no effect: the value \"4;12\" has no \",\" between its two numbers"},

@@ -198,7 +198,11 @@ std::string effectText(const ReadLine& r) {
             explained += " (" + number(line.params.shieldModelIndex) + " selects model " +
                          std::to_string(model) + ")";
         }
-        if (r.key != trimmed(r.key)) {
+        const std::string name = trimmed(r.key);
+        if (r.key != name && !name.empty() && (name.front() == '#' || name.front() == ';')) {
+            explained += "; note: a comment marker after a blank makes no comment, so this lists "
+                         "a model by that name";
+        } else if (r.key != name) {
             explained += "; note: the blanks are part of the name, so it does not match \"" +
                          trimmed(r.key) + "\"";
         }

@@ -203,8 +203,8 @@ std::string effectText(const ReadLine& r) {
             explained += "; note: a comment marker after a blank makes no comment, so this lists "
                          "a model by that name";
         } else if (r.key != name) {
-            explained += "; note: the blanks are part of the name, so it does not match \"" +
-                         trimmed(r.key) + "\"";
+            explained +=
+                "; note: the blanks are part of the name, so it does not match \"" + name + "\"";
         }
         return explained;
     }

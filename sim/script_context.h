@@ -22,7 +22,6 @@ class ScriptContext {
     void stop();
 
     bool started() const;
-    bool finished() const;
     bool isCurrent() const;
 
   private:

@@ -54,9 +54,6 @@ void ScriptContext::stop() {
 bool ScriptContext::started() const {
     return impl->scriptFiber != nullptr;
 }
-bool ScriptContext::finished() const {
-    return impl->finished;
-}
 bool ScriptContext::isCurrent() const {
     return started() && IsThreadAFiber() && GetCurrentFiber() == impl->scriptFiber;
 }

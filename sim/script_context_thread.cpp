@@ -89,9 +89,6 @@ void ScriptContext::stop() {
 bool ScriptContext::started() const {
     return impl->thread.joinable();
 }
-bool ScriptContext::finished() const {
-    return impl->finished;
-}
 bool ScriptContext::isCurrent() const {
     return started() && std::this_thread::get_id() == impl->id;
 }

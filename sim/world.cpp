@@ -172,9 +172,7 @@ void World::setPlayerPosition(float x, float y, float z) {
 }
 
 void World::setModelLatency(ModelHash model, int frames) {
-    Streaming& state = streaming[model];
-    state.latency = frames;
-    state.custom = true;
+    streaming[model].latency = frames;
 }
 
 void World::setModelLatency(std::string_view modelName, int frames) {
@@ -222,7 +220,7 @@ bool World::modelLoaded(ModelHash model) const {
     if (found == streaming.end() || found->second.requestedFrame < 0) {
         return false;
     }
-    const int latency = found->second.custom ? found->second.latency : defaultLatency;
+    const int latency = found->second.latency;
     return latency >= 0 && currentFrame >= found->second.requestedFrame + latency;
 }
 

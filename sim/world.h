@@ -74,10 +74,10 @@ class World {
     void reserve(std::size_t objects);
     void setPlayerPosition(float x, float y, float z);
     EntityHandle playerPed() const { return ped; }
-    // Frames from a model's request until it reports loaded; a negative latency never loads.
+    // Frames from a model's request until it reports loaded (0 unless set); a
+    // negative latency never loads.
     void setModelLatency(ModelHash model, int frames);
     void setModelLatency(std::string_view modelName, int frames);
-    void setDefaultModelLatency(int frames) { defaultLatency = frames; }
     // Like the game, the host lists only the objects streamed in around the
     // player: those within this many metres of the player (2-D).
     void setStreamingRadius(float metres) { streamingRadius = metres; }
@@ -91,7 +91,6 @@ class World {
     // for tests of one pass. scriptWait returns at once here.
     void runAsScript(const std::function<void()>& fn);
     bool scriptRegistered() const { return script != nullptr; }
-    bool scriptFinished() const { return context.finished(); }
 
     // Observing.
     int frame() const { return currentFrame; }
@@ -139,11 +138,9 @@ class World {
     EntityHandle ped = 0;
     struct Streaming {
         int latency = 0;
-        bool custom = false;
         int requestedFrame = -1;
     };
     std::unordered_map<ModelHash, Streaming> streaming;
-    int defaultLatency = 0;
     float streamingRadius = 1.0e30f;
     int currentFrame = 0;
     std::mt19937_64 random;

@@ -15,15 +15,11 @@ constexpr std::string_view blockPropsSection = "BLOCK_PROPS";
 // read as bytes and that rule applied here, so both builds read alike.
 constexpr char endOfText = '\x1A';
 
-bool isTrue(std::string_view value) {
-    return value == "true" || value == "TRUE" || value == "True" || value == "1";
-}
-
 void applySetting(ConfigLine& line, char* value) {
     if (line.key == "scanRadius") {
         settings.scanRadius = readNumber(value);
     } else if (line.key == "debug") {
-        settings.debug = isTrue(line.value);
+        settings.debug = debugValueIsTrue(line.value);
     } else {
         line.effect = LineEffect::UnknownSetting;
     }
@@ -75,6 +71,10 @@ void classify(std::string& text, ConfigLine& line, std::string& section, HashNam
 }
 
 } // namespace
+
+bool debugValueIsTrue(std::string_view value) {
+    return value == "true" || value == "TRUE" || value == "True" || value == "1";
+}
 
 void readConfig(std::istream& in, HashName hashName, const ConfigObserver* observer) {
     blockPropModels.clear();

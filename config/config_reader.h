@@ -39,6 +39,9 @@ struct ConfigObserver {
 
 using HashName = ModelHash (*)(const char* name);
 
+// Whether a debug value turns the status line on: "true", "TRUE", "True" or "1".
+bool debugValueIsTrue(std::string_view value);
+
 // Empties the model tables and reads the stream into them and into the
 // Settings record, line by line until a read fails.
 void readConfig(std::istream& in, HashName hashName, const ConfigObserver* observer);

@@ -178,8 +178,7 @@ std::string effectText(const ReadLine& r) {
                    (r.value == shown ? "" : " (read from \"" + visible(r.value) + "\")") +
                    radiusNote(radius);
         } else {
-            const bool on =
-                r.value == "true" || r.value == "TRUE" || r.value == "True" || r.value == "1";
+            const bool on = debugValueIsTrue(r.value);
             const bool plainOff =
                 r.value == "false" || r.value == "FALSE" || r.value == "False" || r.value == "0";
             return std::string("debug = ") + (on ? "true" : "false") +

@@ -118,6 +118,15 @@ std::string spreadText(const Spread& s) {
            grouped(s.maximum);
 }
 
+// The plug-in's own status line when it drew one, else what the world shows.
+std::string statusOf(const FrameRecord& record) {
+    if (!record.statusLine.empty()) {
+        return record.statusLine;
+    }
+    return "nearby " + std::to_string(record.candidates) + ", shields held " +
+           std::to_string(record.held);
+}
+
 // The status line as the game would draw it, kept in place on a terminal.
 void showProgress(const FrameRecord& record, int frames, bool terminal) {
     const int percent = static_cast<int>(100LL * record.frame / frames);
@@ -127,22 +136,15 @@ void showProgress(const FrameRecord& record, int frames, bool terminal) {
         }
         std::string bar(20, '.');
         std::fill(bar.begin(), bar.begin() + percent / 5, '#');
-        const std::string status = record.statusLine.empty()
-                                       ? "nearby " + std::to_string(record.candidates) +
-                                             ", shields held " + std::to_string(record.held)
-                                       : record.statusLine;
         std::printf("\r[%s] %3d%%  frame %d/%d  %-60s", bar.c_str(), percent, record.frame, frames,
-                    status.c_str());
+                    statusOf(record).c_str());
         if (record.frame == frames) {
             std::printf("\n");
         }
         std::fflush(stdout);
     } else if (record.frame == frames || record.frame % std::max(1, frames / 10) == 0) {
         std::printf("frame %d/%d (%d%%): %s\n", record.frame, frames, percent,
-                    record.statusLine.empty() ? ("nearby " + std::to_string(record.candidates) +
-                                                 ", shields held " + std::to_string(record.held))
-                                                    .c_str()
-                                              : record.statusLine.c_str());
+                    statusOf(record).c_str());
     }
 }
 

@@ -8,7 +8,7 @@
 #include "plugin/script_main.h"
 #include "shields/shield_models.h"
 #include "shields/shield_registry.h"
-#include "sim/hash_key.h"
+#include "natives/name_hash.h"
 
 #include <cmath>
 #include <random>
@@ -19,7 +19,7 @@ namespace {
 enum Operation { PlayerPed, Coords, Exists, Model, Listing, Wait };
 
 void list(const char* name) {
-    const ModelHash model = sim::hashKey(name);
+    const ModelHash model = nameHash(name);
     blockPropModels.insert(model);
     blockPropParams[model] = {8, 20};
 }

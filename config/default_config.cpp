@@ -1,15 +1,12 @@
 #include "config/default_config.h"
 
-#include "config/settings.h"
-#include "plugin/file_system.h"
-
-#include <array>
+#include <iterator>
 #include <string_view>
 
 namespace {
 
 // The trees and palms that get shields unless the player edits the file.
-constexpr std::array<std::string_view, 70> defaultModels = {
+constexpr std::string_view defaultModels[] = {
     "prop_rio_del_01",           "prop_rus_olive",
     "prop_rus_olive_wint",       "prop_s_pine_dead_01",
     "prop_tree_birch_01",        "prop_tree_birch_02",
@@ -46,18 +43,21 @@ constexpr std::array<std::string_view, 70> defaultModels = {
     "prop_palm_sm_01d",          "prop_palm_sm_01e",
     "prop_palm_sm_01f",          "prop_palm_fan_02_a",
 };
+// Players get exactly these; a name lost in an edit must not go unnoticed.
+static_assert(std::size(defaultModels) == 70);
 
 // Text-mode line end, written out so that both builds write the same bytes.
 constexpr std::string_view lineEnd = "\r\n";
 
 } // namespace
 
-void writeDefaultConfig() {
-    std::ofstream out;
-    openConfigForWriting(out, configPath);
-    out << "[Settings]" << lineEnd << "scanRadius=100" << lineEnd << "debug=false" << lineEnd
-        << lineEnd << "[BLOCK_PROPS]" << lineEnd;
-    for (const std::string_view model : defaultModels) {
-        out << model << "=8.0,20.0" << lineEnd;
+std::string defaultConfigText() {
+    std::string text;
+    for (const std::string_view line : {"[Settings]", "scanRadius=100", "debug=false", "", "[BLOCK_PROPS]"}) {
+        text.append(line).append(lineEnd);
     }
+    for (const std::string_view model : defaultModels) {
+        text.append(model).append("=8.0,20.0").append(lineEnd);
+    }
+    return text;
 }

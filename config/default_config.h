@@ -1,4 +1,7 @@
 #pragma once
 
-// Writes the default configuration file at configPath; run only when it is missing.
-void writeDefaultConfig();
+#include <string>
+
+// The file the plug-in writes when BrambleCap.ini is missing: 75 lines, each
+// ended by CR LF.
+std::string defaultConfigText();

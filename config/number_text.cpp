@@ -1,9 +1,70 @@
 #include "config/number_text.h"
 
-#include <cstdlib>
+#include <charconv>
+#include <cmath>
 
-// strtod rather than atof: the Windows C runtime's atof predates C99 and reads
-// "inf", "nan" and "0x10" as 0, while strtod follows the standard everywhere.
-float readNumber(const char* text) {
-    return static_cast<float>(std::strtod(text, nullptr));
+namespace {
+
+bool isDigit(char c, bool hex) {
+    return (c >= '0' && c <= '9') || (hex && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')));
+}
+
+// Whether a number the double cannot hold is too large rather than too small,
+// from the position of its first significant digit and its exponent.
+bool tooLarge(const char* p, const char* last, bool hex) {
+    long long order = 0;
+    bool significant = false, fraction = false;
+    for (; p != last && (*p == '.' || isDigit(*p, hex)); ++p) {
+        if (*p == '.') {
+            fraction = true;
+        } else if (!significant) {
+            significant = *p != '0';
+            order += significant && !fraction ? 1 : (!significant && fraction ? -1 : 0);
+        } else if (!fraction) {
+            ++order;
+        }
+    }
+    long long exponent = 0;
+    if (p != last && (*p == (hex ? 'p' : 'e') || *p == (hex ? 'P' : 'E'))) {
+        ++p;
+        const bool negative = p != last && *p == '-';
+        p += p != last && (*p == '-' || *p == '+') ? 1 : 0;
+        for (; p != last && *p >= '0' && *p <= '9' && exponent < 1'000'000'000; ++p) {
+            exponent = exponent * 10 + (*p - '0');
+        }
+        exponent = negative ? -exponent : exponent;
+    }
+    return (hex ? 4 * order : order) + exponent > 0;
+}
+
+} // namespace
+
+// std::from_chars follows strtod's "C" locale grammar except for the sign and
+// the "0x" prefix, which are read here.
+float readNumber(std::string_view text) {
+    const char* p = text.data();
+    const char* const last = p + text.size();
+    while (p != last && (*p == ' ' || (*p >= '\t' && *p <= '\r'))) {
+        ++p;
+    }
+    const bool negative = p != last && *p == '-';
+    p += p != last && (*p == '-' || *p == '+') ? 1 : 0;
+    const bool hex = last - p >= 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X');
+    const char* const digits = hex ? p + 2 : p;
+    double value = 0.0;
+    if (digits != last && (*digits == '-' || *digits == '+')) {
+        // A second sign: nothing converts, or, after "0x", only the 0 does.
+        return hex && negative ? -0.0f : 0.0f;
+    }
+    const auto error = hex ? std::from_chars(digits, last, value, std::chars_format::hex).ec
+                            : std::from_chars(digits, last, value).ec;
+    if (error == std::errc::invalid_argument) {
+        if (!hex) {
+            return 0.0f; // nothing converts, so no sign either
+        }
+        value = 0.0; // "0x" with no hexadecimal digit after it reads as the 0 before it
+    } else if (error == std::errc::result_out_of_range) {
+        value = tooLarge(digits, last, hex) ? HUGE_VAL : 0.0;
+    }
+    return static_cast<float>(negative ? -value : value);
 }

@@ -1,7 +1,7 @@
 // Any bytes at all as BrambleCap.ini: the reader must neither crash, leak nor
 // break the invariant that both model tables hold the same keys.
 #include "config/config_reader.h"
-#include "sim/hash_key.h"
+#include "natives/name_hash.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,7 +12,7 @@
 namespace {
 
 ModelHash hashName(const char* name) {
-    return sim::hashKey(name);
+    return nameHash(name);
 }
 
 // Reads every field of every line, as the checker does.

@@ -1,27 +1,42 @@
 #pragma once
 
-// The seven functions of the host runtime. On Windows they are imported from
-// ScriptHookV.dll under the host's decorated names (see ScriptHookV.def); on
-// Linux the stand-in host in sim/ defines them.
-
-#include <cstdint>
+// The seven functions of the host runtime, ScriptHookV.dll. The host exports
+// them under the decorated names a Microsoft compiler gives these C++
+// declarations, so the types are spelt as that ABI has them and no standard
+// header is needed: `unsigned long` (32 bits on Windows) decorates as K,
+// `unsigned long long` as _K. A fixed-width alias would name another type
+// there (std::uint32_t is `unsigned int`, I) and so another function.
+//
+// - Microsoft's compiler: C++ declarations; the compiler writes the decorated
+//   names and the import library comes from natives/ScriptHookV_msvc.def.
+// - MinGW: plain names, which natives/ScriptHookV.def maps to the decorated
+//   ones in the import library.
+// - The stand-in host in sim/ (Linux, or built as ScriptHookV.dll) defines the
+//   plain names itself.
 
 struct HINSTANCE__;
 using ModuleHandle = HINSTANCE__*;
 using ScriptEntry = void (*)();
 
-#if defined(_WIN32) && !defined(STANDIN_HOST)
-#define HOST_IMPORT __declspec(dllimport)
+#if defined(_WIN32)
+using HostMilliseconds = unsigned long;
 #else
-#define HOST_IMPORT
+using HostMilliseconds = unsigned int; // the same 32 bits on a 64-bit Linux
+#endif
+using HostWord = unsigned long long;
+
+#if defined(_MSC_VER)
+#define HOST_FUNCTION __declspec(dllimport)
+#elif defined(_WIN32) && !defined(STANDIN_HOST)
+#define HOST_FUNCTION extern "C" __declspec(dllimport)
+#else
+#define HOST_FUNCTION extern "C"
 #endif
 
-extern "C" {
-HOST_IMPORT void scriptRegister(ModuleHandle module, ScriptEntry entry);
-HOST_IMPORT void scriptUnregister(ModuleHandle module);
-HOST_IMPORT void scriptWait(std::uint32_t milliseconds);
-HOST_IMPORT int worldGetAllObjects(int* handles, int capacity);
-HOST_IMPORT void nativeInit(std::uint64_t hash);
-HOST_IMPORT void nativePush64(std::uint64_t value);
-HOST_IMPORT std::uint64_t* nativeCall();
-}
+HOST_FUNCTION void scriptRegister(ModuleHandle module, ScriptEntry entry);
+HOST_FUNCTION void scriptUnregister(ModuleHandle module);
+HOST_FUNCTION void scriptWait(HostMilliseconds milliseconds);
+HOST_FUNCTION int worldGetAllObjects(int* handles, int capacity);
+HOST_FUNCTION void nativeInit(HostWord hash);
+HOST_FUNCTION void nativePush64(HostWord value);
+HOST_FUNCTION HostWord* nativeCall();

@@ -18,13 +18,13 @@ std::uint64_t widen(const void* address) {
     return reinterpret_cast<std::uintptr_t>(address);
 }
 
-template <typename... Args> std::uint64_t* invoke(std::uint64_t hash, Args... args) {
+template <typename... Args> const HostWord* invoke(std::uint64_t hash, Args... args) {
     nativeInit(hash);
     (nativePush64(widen(args)), ...);
     return nativeCall();
 }
 
-std::uint32_t firstWord(const std::uint64_t* result) {
+std::uint32_t firstWord(const HostWord* result) {
     std::uint32_t word;
     std::memcpy(&word, result, sizeof word);
     return word;

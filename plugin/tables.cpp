@@ -1,13 +1,13 @@
 // The process-wide tables. Defined together so that the five which need
 // construction are built in this order and destroyed in reverse, after the
 // script has been unregistered.
-#include "config/settings.h"
+#include "config/config_tables.h"
 #include "shields/nearby_scan.h"
 #include "shields/shield_models.h"
 #include "shields/shield_registry.h"
 
 // Plain static data, in place before any code runs.
-constinit Settings settings{100.0f, false};
+constinit Settings settings = initialSettings;
 constinit std::array<ModelHash, shieldModelCount> shieldModels{};
 constinit std::array<bool, shieldModelCount> shieldModelLoaded{};
 constinit std::array<EntityHandle, maxObjectsPerScan> nearbyTrees{};

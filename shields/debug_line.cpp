@@ -1,6 +1,6 @@
 #include "shields/debug_line.h"
 
-#include "config/settings.h"
+#include "config/config_tables.h"
 #include "natives/native_bridge.h"
 #include "shields/nearby_scan.h"
 #include "shields/shield_registry.h"

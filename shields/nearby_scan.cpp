@@ -1,6 +1,6 @@
 #include "shields/nearby_scan.h"
 
-#include "config/settings.h"
+#include "config/config_tables.h"
 #include "natives/host.h"
 #include "natives/native_bridge.h"
 
@@ -16,17 +16,16 @@ void scanNearbyTrees(Vector3 playerPosition) {
         return;
     }
     // Squared distances: no square root on the per-frame path.
-    const float radiusSquared = settings.scanRadius * settings.scanRadius;
+    const float reachSquared = scanReachSquared(settings.scanRadius);
     for (int i = 0; i < listed; ++i) {
         const auto object = static_cast<EntityHandle>(objects[i]);
         if (!NativeBridge::doesEntityExist(object)) {
             continue;
         }
         const Vector3 position = NativeBridge::getEntityCoords(object);
-        const float dx = playerPosition.x - position.x;
-        const float dy = playerPosition.y - position.y;
-        // Not-a-number compares false: such an object counts as inside.
-        if (dx * dx + dy * dy > radiusSquared) {
+        if (!withinReach(horizontalDistanceSquared(playerPosition.x, playerPosition.y, position.x,
+                                                   position.y),
+                         reachSquared)) {
             continue;
         }
         if (!blockPropModels.contains(NativeBridge::getEntityModel(object))) {

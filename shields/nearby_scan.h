@@ -2,10 +2,10 @@
 
 #include "natives/types.h"
 
+#include "shields/shield_limits.h"
+
 #include <array>
 #include <cstdint>
-
-inline constexpr int maxObjectsPerScan = 4096;
 
 // Listed objects within scanRadius of the player, in the host's order; only
 // the first nearbyCount entries belong to this frame.

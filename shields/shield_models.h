@@ -1,10 +1,10 @@
 #pragma once
 
 #include "natives/types.h"
+#include "shields/shield_limits.h"
 
 #include <array>
 
-inline constexpr int shieldModelCount = 19;
 // Frames loadShieldModels waits in all (about 30 seconds at 60 frames per
 // second) before the frame loop starts without the models still missing.
 inline constexpr int shieldModelWaitFrames = 1800;

@@ -2,12 +2,10 @@
 
 #include "natives/types.h"
 
-#include <cstddef>
+#include "shields/shield_limits.h"
+
 #include <unordered_map>
 #include <unordered_set>
-
-inline constexpr std::size_t maxShields = 800;
-inline constexpr int newShieldsPerFrame = 12;
 
 // Shielded tree -> its shield. Only placement adds, only retirement erases.
 extern std::unordered_map<EntityHandle, EntityHandle> shieldRegistry;

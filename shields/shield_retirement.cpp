@@ -1,6 +1,6 @@
 #include "shields/shield_retirement.h"
 
-#include "config/settings.h"
+#include "config/config_tables.h"
 #include "natives/native_bridge.h"
 #include "shields/shield_registry.h"
 
@@ -8,8 +8,7 @@ void retireShields(Vector3 playerPosition) {
     if (shieldRegistry.empty()) {
         return;
     }
-    const float reach = settings.scanRadius + retirementMargin;
-    const float threshold = reach * reach;
+    const float reachSquared = retirementReachSquared(settings.scanRadius);
     for (auto entry = shieldRegistry.begin(); entry != shieldRegistry.end();) {
         // The native takes the handle by reference and may write to it, so it
         // gets a copy, never the registry's value.
@@ -17,10 +16,9 @@ void retireShields(Vector3 playerPosition) {
         bool retire = !NativeBridge::doesEntityExist(shield);
         if (!retire) {
             const Vector3 position = NativeBridge::getEntityCoords(shield);
-            const float dx = playerPosition.x - position.x;
-            const float dy = playerPosition.y - position.y;
-            // Not-a-number compares false: such a shield stays.
-            retire = dx * dx + dy * dy > threshold;
+            retire = !withinReach(horizontalDistanceSquared(playerPosition.x, playerPosition.y,
+                                                            position.x, position.y),
+                                  reachSquared);
         }
         if (!retire) {
             ++entry;

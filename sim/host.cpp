@@ -13,7 +13,7 @@ sim::World& world() {
     }
     return *sim::activeWorld;
 }
-std::uint64_t noResult[3];
+HostWord noResult[3];
 } // namespace
 
 extern "C" {
@@ -26,19 +26,19 @@ void scriptUnregister(ModuleHandle module) {
         sim::activeWorld->hostUnregister(module);
     }
 }
-void scriptWait(std::uint32_t milliseconds) {
+void scriptWait(HostMilliseconds milliseconds) {
     world().hostWait(milliseconds);
 }
 int worldGetAllObjects(int* handles, int capacity) {
     return world().hostGetAllObjects(handles, capacity);
 }
-void nativeInit(std::uint64_t hash) {
+void nativeInit(HostWord hash) {
     world().hostNativeInit(hash);
 }
-void nativePush64(std::uint64_t value) {
+void nativePush64(HostWord value) {
     world().hostNativePush(value);
 }
-std::uint64_t* nativeCall() {
+HostWord* nativeCall() {
     return sim::activeWorld != nullptr ? sim::activeWorld->hostNativeCall() : noResult;
 }
 }

@@ -1,11 +1,15 @@
 #pragma once
 
 // The stand-in for the host runtime and the game: a small world with its own
-// rules (objects, existence, model streaming, faults), the seven host
-// functions over it, and an honest log of everything asked of it.
+// rules (objects, existence, model streaming, faults; world.cpp), the seven
+// host functions over it with the protocol kept and an honest log of
+// everything asked of it (world_host.cpp), and the script run one frame at a
+// time on a context of its own (script_context).
 
 #include "natives/host.h"
 #include "natives/types.h"
+#include "sim/host_call.h"
+#include "sim/native_protocol.h"
 #include "sim/script_context.h"
 
 #include <array>
@@ -29,20 +33,6 @@ struct Object {
     int vanishedFrame = -1;
 };
 
-enum class CallKind { ScriptRegister, ScriptUnregister, ScriptWait, WorldGetAllObjects, Native };
-
-// One call into the host, with its raw 64-bit arguments.
-struct HostCall {
-    CallKind kind = CallKind::Native;
-    std::uint64_t hash = 0;
-    std::array<std::uint64_t, 8> args{};
-    int argCount = 0;
-    std::string text;         // the text behind a text argument
-    EntityHandle target = 0;  // DELETE_ENTITY: the handle its variable held
-    std::uint64_t result = 0; // the first result word, or the object count
-    int frame = 0;
-};
-
 // How worldGetAllObjects answers: as it should, with no objects, with a
 // negative count, with a count above the capacity it was given, or with every
 // handle twice.
@@ -54,9 +44,6 @@ struct Faults {
     double vanish = 0;         // chance per frame that a given object disappears
     Listing listing = Listing::Normal;
 };
-
-const char* nativeName(std::uint64_t hash);
-std::string describe(const HostCall& call);
 
 class World {
   public:
@@ -119,14 +106,15 @@ class World {
     int hostGetAllObjects(int* handles, int capacity);
     void hostNativeInit(std::uint64_t hash);
     void hostNativePush(std::uint64_t value);
-    std::uint64_t* hostNativeCall();
+    HostWord* hostNativeCall();
 
   private:
     Object* find(EntityHandle handle);
     bool inScript() const;
     void protocolError(std::string message);
     void record(HostCall& call);
-    void runNative(HostCall& call);
+    void answer(HostCall& call);
+    int listObjects(int* handles, int capacity);
     void applyVanishing();
     bool chance(double p);
     bool requireScript(const char* what);
@@ -157,9 +145,10 @@ class World {
     std::vector<std::string> errors;
     std::size_t nativeCalls = 0;
 
-    bool initialised = false;
-    HostCall pending;
-    std::array<std::uint64_t, 3> result{};
+    NativeProtocol protocol;
+    // What the game leaves in the parts of a result nobody should read.
+    static constexpr std::uint64_t resultNoise = 0xA5A5A5A5'00000000;
+    std::array<HostWord, 3> result{};
 };
 
 // The world the host functions act on: the one constructed last.

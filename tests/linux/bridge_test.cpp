@@ -3,7 +3,7 @@
 #include "natives/native_bridge.h"
 #include "natives/native_hashes.h"
 #include "plugin_fixture.h"
-#include "sim/hash_key.h"
+#include "natives/name_hash.h"
 
 #include <bit>
 #include <cmath>
@@ -22,14 +22,14 @@ TEST_F(Bridge, HandlesAndHashesGoZeroExtended) {
     world->runAsScript([&] {
         EXPECT_TRUE(NativeBridge::doesEntityExist(tree));
         EXPECT_EQ(lastCall(*world).args[0], std::uint64_t{tree});
-        EXPECT_EQ(NativeBridge::getEntityModel(tree), sim::hashKey("prop_tree_pine_01"));
+        EXPECT_EQ(NativeBridge::getEntityModel(tree), nameHash("prop_tree_pine_01"));
         NativeBridge::requestModel(0xFFFFFFF0u);
         EXPECT_EQ(lastCall(*world).args[0], 0x00000000'FFFFFFF0u);
     });
 }
 
 TEST_F(Bridge, FloatsGoAsTheirBitPatternInTheLowHalf) {
-    const ModelHash shield = sim::hashKey("bramble_cap_3");
+    const ModelHash shield = nameHash("bramble_cap_3");
     world->runAsScript([&] {
         NativeBridge::requestModel(shield);
         EXPECT_NE(NativeBridge::createObject(shield, -1.5f, 2.25f, -0.0f), 0u);
@@ -60,7 +60,7 @@ TEST_F(Bridge, BooleansAndHandlesAreReadFromTheFirst32Bits) {
     // The stand-in sets the upper half of every result word.
     world->runAsScript([&] {
         EXPECT_FALSE(NativeBridge::doesEntityExist(0x12345));
-        EXPECT_FALSE(NativeBridge::hasModelLoaded(sim::hashKey("never_requested")));
+        EXPECT_FALSE(NativeBridge::hasModelLoaded(nameHash("never_requested")));
         EXPECT_EQ(NativeBridge::playerPedId(), world->playerPed());
     });
 }
@@ -73,7 +73,7 @@ TEST_F(Bridge, TextGoesByAddress) {
 }
 
 TEST_F(Bridge, DeleteEntityPassesTheAddressOfTheVariable) {
-    const ModelHash model = sim::hashKey("bramble_cap_1");
+    const ModelHash model = nameHash("bramble_cap_1");
     EntityHandle shield = 0;
     world->runAsScript([&] {
         NativeBridge::requestModel(model);

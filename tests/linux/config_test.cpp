@@ -6,7 +6,7 @@
 #include "config/settings.h"
 #include "natives/native_hashes.h"
 #include "plugin_fixture.h"
-#include "sim/hash_key.h"
+#include "natives/name_hash.h"
 
 #include <cmath>
 #include <filesystem>
@@ -29,10 +29,10 @@ class ConfigFile : public PluginTest {
         return names;
     }
     static bool listed(std::string_view name) {
-        return blockPropModels.contains(sim::hashKey(name));
+        return blockPropModels.contains(nameHash(name));
     }
     static PropShieldParams params(std::string_view name) {
-        return blockPropParams.at(sim::hashKey(name));
+        return blockPropParams.at(nameHash(name));
     }
 };
 

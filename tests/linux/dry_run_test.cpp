@@ -1,7 +1,7 @@
 // The dry run: world files as people write them, and figures that can be
 // counted by hand.
 #include "plugin_fixture.h"
-#include "sim/hash_key.h"
+#include "natives/name_hash.h"
 #include "tools/sim/dry_run.h"
 #include "tools/sim/shipped_plugin.h"
 #include "tools/sim/world_file.h"
@@ -52,7 +52,7 @@ DryRunOptions smallWorld() {
                                       std::tuple{"prop_tree_pine_01", 0.0f, 20.0f},
                                       std::tuple{"prop_tree_pine_01", 100.0f, 0.0f},
                                       std::tuple{"prop_bench_01a", 5.0f, 5.0f}}) {
-        options.world.push_back({model, sim::hashKey(model), x, y, 0});
+        options.world.push_back({model, nameHash(model), x, y, 0});
     }
     options.route = {{0, 0}};
     options.frames = 5;
@@ -73,7 +73,7 @@ TEST_F(WorldFile, ReadsNamesHashesCommentsAndBlankLines) {
     }();
     ASSERT_TRUE(world.has_value());
     ASSERT_EQ(world->size(), 2u);
-    EXPECT_EQ((*world)[0].hash, sim::hashKey("prop_tree_pine_01"));
+    EXPECT_EQ((*world)[0].hash, nameHash("prop_tree_pine_01"));
     EXPECT_EQ((*world)[0].y, -2.0f);
     EXPECT_EQ((*world)[1].hash, 0xB779A091u);
     EXPECT_EQ((*world)[1].z, 6.0f);

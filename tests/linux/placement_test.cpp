@@ -6,7 +6,7 @@
 #include "shields/shield_model_number.h"
 #include "shields/shield_placement.h"
 #include "shields/shield_registry.h"
-#include "sim/hash_key.h"
+#include "natives/name_hash.h"
 
 #include <bit>
 #include <cmath>
@@ -97,11 +97,11 @@ TEST_F(Placement, TheShieldStandsAtTheTreesXAndYRaisedByTheHeightOffsetInItsMode
     place();
     const auto creations = callsNamed("CREATE_OBJECT");
     ASSERT_EQ(creations.size(), 2u);
-    EXPECT_EQ(creations[0]->args[0], sim::hashKey("bramble_cap_8"));
+    EXPECT_EQ(creations[0]->args[0], nameHash("bramble_cap_8"));
     EXPECT_EQ(argument(*creations[0], 1), 12.345f);
     EXPECT_EQ(argument(*creations[0], 2), -6.789f);
     EXPECT_EQ(argument(*creations[0], 3), 30.5f + 20.0f);
-    EXPECT_EQ(creations[1]->args[0], sim::hashKey("bramble_cap_2"));
+    EXPECT_EQ(creations[1]->args[0], nameHash("bramble_cap_2"));
     EXPECT_EQ(argument(*creations[1], 1), -0.1f);
     EXPECT_EQ(argument(*creations[1], 2), 0.3f);
     EXPECT_EQ(argument(*creations[1], 3), 2.75f) << "a negative offset goes below the tree";
@@ -150,7 +150,7 @@ TEST_F(Placement, ACandidateThatChangedSinceTheScanIsSkipped) {
     world->onCall = [&](const sim::HostCall& call) {
         if (call.hash == NativeHash::GET_ENTITY_MODEL && ++modelQueries == 3) {
             world->vanish(trees[0]);
-            world->changeModel(trees[1], sim::hashKey("prop_bench_01a"));
+            world->changeModel(trees[1], nameHash("prop_bench_01a"));
         }
     };
     place();

@@ -8,7 +8,7 @@
 #include "shields/nearby_scan.h"
 #include "shields/shield_models.h"
 #include "shields/shield_registry.h"
-#include "sim/hash_key.h"
+#include "natives/name_hash.h"
 
 #include <fstream>
 
@@ -88,7 +88,7 @@ std::vector<const sim::HostCall*> PluginTest::callsNamed(std::string_view name) 
 }
 
 void PluginTest::listModel(std::string_view name, float shieldModelIndex, float heightOffset) {
-    const ModelHash model = sim::hashKey(name);
+    const ModelHash model = nameHash(name);
     blockPropModels.insert(model);
     blockPropParams[model] = {shieldModelIndex, heightOffset};
 }

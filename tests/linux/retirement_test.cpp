@@ -4,7 +4,7 @@
 #include "plugin_fixture.h"
 #include "shields/shield_registry.h"
 #include "shields/shield_retirement.h"
-#include "sim/hash_key.h"
+#include "natives/name_hash.h"
 
 #include <cmath>
 
@@ -16,7 +16,7 @@ class Retirement : public PluginTest {
     EntityHandle shieldAt(EntityHandle tree, float x, float y, float z = 0) {
         EntityHandle shield = 0;
         world->runAsScript([&] {
-            const ModelHash model = sim::hashKey("bramble_cap_1");
+            const ModelHash model = nameHash("bramble_cap_1");
             NativeBridge::requestModel(model);
             shield = NativeBridge::createObject(model, x, y, z);
         });

@@ -3,7 +3,7 @@
 #include "plugin_fixture.h"
 #include "shields/shield_models.h"
 #include "shields/shield_registry.h"
-#include "sim/hash_key.h"
+#include "natives/name_hash.h"
 
 #include <algorithm>
 #include <string>
@@ -27,10 +27,10 @@ TEST_F(ShieldModels, AllNineteenAreHashedAndRequestedInOrderBeforeAnyTest) {
         const sim::HostCall& request = calls[2 * (k - 1) + 1];
         EXPECT_EQ(hash.text, capName(k));
         EXPECT_EQ(request.hash, NativeHash::REQUEST_MODEL);
-        EXPECT_EQ(request.args[0], sim::hashKey(capName(k)));
-        EXPECT_EQ(shieldModels[k - 1], sim::hashKey(capName(k))) << "entry k-1 is model k";
+        EXPECT_EQ(request.args[0], nameHash(capName(k)));
+        EXPECT_EQ(shieldModels[k - 1], nameHash(capName(k))) << "entry k-1 is model k";
         EXPECT_EQ(calls[38 + k - 1].hash, NativeHash::HAS_MODEL_LOADED);
-        EXPECT_EQ(calls[38 + k - 1].args[0], sim::hashKey(capName(k)));
+        EXPECT_EQ(calls[38 + k - 1].args[0], nameHash(capName(k)));
     }
     EXPECT_EQ(calls[2 * 6].text, "bramble_cap_7") << "no leading zero";
 }
@@ -86,7 +86,7 @@ TEST_F(ShieldModels, AMissingModelIsWaitedForBoundedlyAndLeftOut) {
     const auto creations = callsNamed("CREATE_OBJECT");
     ASSERT_EQ(creations.size(), 12u) << "the pines cost no creation and none of the budget";
     for (const sim::HostCall* create : creations) {
-        EXPECT_EQ(create->args[0], sim::hashKey(capName(3)));
+        EXPECT_EQ(create->args[0], nameHash(capName(3)));
     }
     world->runFrames(1);
     EXPECT_EQ(callsNamed("CREATE_OBJECT").size(), 12u)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The .asi must import the host's seven decorated names from ScriptHookV.dll
 # and nothing but Windows system DLLs besides: no C++, GCC or thread runtime.
+# It exports nothing: the loader needs only the entry point.
 set -euo pipefail
 asi=$1
 dump=$(x86_64-w64-mingw32-objdump -p "$asi")
@@ -28,5 +29,11 @@ while read -r dll; do
     *) echo "unexpected import: $dll"; status=1 ;;
     esac
 done <<<"$dlls"
+exports=$(awk '/\[Ordinal\/Name Pointer\] Table/{on=1; next} /^$/{on=0} on' <<<"$dump" | wc -l)
+if grep -q "There is an export table" <<<"$dump"; then
+    echo "the .asi has an export table with $exports names; it should export nothing"
+    status=1
+fi
 echo "imports: $(tr '\n' ' ' <<<"$dlls")"
+[ $status -eq 0 ] && echo "exports: none"
 exit $status

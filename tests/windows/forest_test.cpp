@@ -1,6 +1,6 @@
 // The shipped .asi at its job: shields over listed trees, retired behind the player.
 #include "asi_fixture.h"
-#include "sim/hash_key.h"
+#include "natives/name_hash.h"
 
 using Forest = AsiTest;
 
@@ -32,12 +32,12 @@ TEST_F(Forest, ShieldsAppearOverListedTreesAndAreRetiredBehindThePlayer) {
     ASSERT_EQ(placed.size(), 20u);
     int pines = 0, palms = 0;
     for (const sim::Object* shield : placed) {
-        if (shield->model == sim::hashKey("bramble_cap_5")) {
+        if (shield->model == nameHash("bramble_cap_5")) {
             ++pines;
             EXPECT_EQ(shield->y, 10.0f);
             EXPECT_EQ(shield->z, 1.0f + 12.5f);
         } else {
-            EXPECT_EQ(shield->model, sim::hashKey("bramble_cap_19"));
+            EXPECT_EQ(shield->model, nameHash("bramble_cap_19"));
             ++palms;
             EXPECT_EQ(shield->y, -10.0f);
             EXPECT_EQ(shield->z, 2.0f + 3.0f);
@@ -51,7 +51,7 @@ TEST_F(Forest, ShieldsAppearOverListedTreesAndAreRetiredBehindThePlayer) {
     world->setPlayerPosition(0, 110, 0);
     world->runFrames(1);
     ASSERT_EQ(shields(*world).size(), 10u);
-    EXPECT_EQ(shields(*world)[0]->model, sim::hashKey("bramble_cap_5"));
+    EXPECT_EQ(shields(*world)[0]->model, nameHash("bramble_cap_5"));
     world->setPlayerPosition(0, 200, 0);
     world->runFrames(2);
     EXPECT_TRUE(shields(*world).empty());
@@ -75,5 +75,5 @@ TEST_F(Forest, AMissingShieldModelDelaysTheStartThenTheOthersWork) {
     EXPECT_TRUE(shields(*world).empty());
     world->runFrames(1);
     ASSERT_EQ(shields(*world).size(), 1u);
-    EXPECT_EQ(shields(*world)[0]->model, sim::hashKey("bramble_cap_3"));
+    EXPECT_EQ(shields(*world)[0]->model, nameHash("bramble_cap_3"));
 }

@@ -2,7 +2,7 @@
 #include "asi_fixture.h"
 
 #include "natives/native_hashes.h"
-#include "sim/hash_key.h"
+#include "natives/name_hash.h"
 
 #include <cstdio>
 
@@ -124,7 +124,7 @@ TEST_F(Lifecycle, TheBridgeWidensArgumentsAsTheHostExpects) {
         }
     }
     ASSERT_NE(create, nullptr);
-    EXPECT_EQ(create->args[0], std::uint64_t{sim::hashKey("bramble_cap_4")});
+    EXPECT_EQ(create->args[0], std::uint64_t{nameHash("bramble_cap_4")});
     EXPECT_EQ(create->args[1], 0xC1460000u) << "-12.375f";
     EXPECT_EQ(create->args[2], 0x40600000u) << "3.5f";
     EXPECT_EQ(create->args[3], 0x42C58000u)

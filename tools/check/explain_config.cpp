@@ -1,27 +1,29 @@
 #include "tools/check/explain_config.h"
 
-#include "config/config_reader.h"
-#include "config/number_text.h"
-#include "plugin/file_system.h"
+#include "config/config_file.h"
+#include "config/config_format.h"
+#include "config/config_parser.h"
+#include "natives/name_hash.h"
+#include "natives/types.h"
+#include "shields/shield_limits.h"
 #include "shields/shield_model_number.h"
-#include "sim/hash_key.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <vector>
 
 namespace {
 
+// A line as the parser read it, kept past the parser's call.
 struct ReadLine {
-    ConfigLine line;
+    ConfigLine line; // its views are not used after the call
     std::string text, section, key, value;
+    ModelHash hash = 0; // entries
     bool headerSeen = false;
     std::optional<std::string> noEffect;
 };
@@ -29,6 +31,8 @@ struct ReadLine {
 struct Listener {
     std::vector<ReadLine> lines;
     bool headerSeen = false;
+    Settings settings = initialSettings;
+    std::map<ModelHash, PropShieldParams> entries;
 };
 
 void collect(const ConfigLine& line, void* context) {
@@ -39,15 +43,18 @@ void collect(const ConfigLine& line, void* context) {
     read.section = line.section;
     read.key = line.key;
     read.value = line.value;
-    if (line.effect == LineEffect::Header) {
+    if (line.kind == LineKind::Header) {
         listener.headerSeen = true;
+    } else if (line.kind == LineKind::Setting && line.setting == SettingKey::ScanRadius) {
+        listener.settings.scanRadius = line.scanRadius;
+    } else if (line.kind == LineKind::Setting) {
+        listener.settings.debug = line.debug;
+    } else if (line.kind == LineKind::Entry) {
+        read.hash = nameHash(line.name);
+        listener.entries[read.hash] = line.params;
     }
     read.headerSeen = listener.headerSeen;
     listener.lines.push_back(std::move(read));
-}
-
-ModelHash hashName(const char* name) {
-    return sim::hashKey(name);
 }
 
 std::string lower(std::string text) {
@@ -80,14 +87,23 @@ std::string visible(const std::string& text) {
     return shown;
 }
 
+// "true, TRUE, True, 1"
+std::string trueSpellingsText() {
+    std::string text;
+    for (const std::string_view spelling : ConfigFormat::trueSpellings) {
+        text.append(text.empty() ? "" : ", ").append(spelling);
+    }
+    return text;
+}
+
 std::string number(float value) {
     char text[32];
     std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
     return text;
 }
 
-bool startsWithMark(const std::string& text) {
-    return text.rfind("\xEF\xBB\xBF", 0) == 0;
+bool startsWithMark(std::string_view text) {
+    return text.starts_with("\xEF\xBB\xBF");
 }
 
 std::string outsideReason(const ReadLine& r, bool fileHasMark) {
@@ -103,7 +119,8 @@ std::string outsideReason(const ReadLine& r, bool fileHasMark) {
     if (r.section.empty()) {
         return "in the empty section opened by \"[]\"";
     }
-    for (const std::string used : {"Settings", "BLOCK_PROPS"}) {
+    for (const std::string_view usedName : {ConfigFormat::sectionSettings, ConfigFormat::sectionBlockProps}) {
+        const std::string used(usedName);
         if (lower(r.section) == lower(used)) {
             return "section [" + r.section + "] is not [" + used +
                    "]: section names are case-sensitive";
@@ -131,7 +148,8 @@ std::string unknownKeyReason(const std::string& key) {
     if (key.empty()) {
         return "the line starts with \"=\": its key is empty";
     }
-    for (const std::string known : {"scanRadius", "debug"}) {
+    for (const std::string_view knownName : {ConfigFormat::scanRadiusKey, ConfigFormat::debugKey}) {
+        const std::string known(knownName);
         if (trimmed(key) == known && key != known) {
             return "the key is \"" + visible(key) + "\": blanks around it are part of the key";
         }
@@ -139,7 +157,8 @@ std::string unknownKeyReason(const std::string& key) {
             return "keys are case-sensitive: \"" + key + "\" is not \"" + known + "\"";
         }
     }
-    return "unknown setting \"" + visible(key) + "\"; the plug-in reads scanRadius and debug";
+    return "unknown setting \"" + visible(key) + "\"; the plug-in reads " +
+           std::string(ConfigFormat::scanRadiusKey) + " and " + std::string(ConfigFormat::debugKey);
 }
 
 // Radii the plug-in takes as they are, but a player would hardly mean.
@@ -153,7 +172,7 @@ std::string radiusNote(float radius) {
     }
     if (radius < 0) {
         return "; note: the scan covers " + number(-radius) + " m, but shields go beyond " +
-               number(std::fabs(radius + 50)) + " m";
+               number(std::fabs(radius + retirementMargin)) + " m";
     }
     if (radius == 0) {
         return "; note: only objects at exactly the player's position are candidates";
@@ -163,34 +182,34 @@ std::string radiusNote(float radius) {
 
 std::string effectText(const ReadLine& r) {
     const ConfigLine& line = r.line;
-    switch (line.effect) {
-    case LineEffect::Blank:
+    switch (line.kind) {
+    case LineKind::Blank:
         return "blank";
-    case LineEffect::Comment:
+    case LineKind::Comment:
         return "comment";
-    case LineEffect::Header:
+    case LineKind::Header:
         return "opens section [" + visible(r.section) + "]";
-    case LineEffect::Setting:
-        if (r.key == "scanRadius") {
-            const float radius = readNumber(r.value.c_str());
+    case LineKind::Setting:
+        if (line.setting == SettingKey::ScanRadius) {
+            const float radius = line.scanRadius;
             const std::string shown = number(radius);
-            return "scanRadius = " + shown +
+            return r.key + " = " + shown +
                    (r.value == shown ? "" : " (read from \"" + visible(r.value) + "\")") +
                    radiusNote(radius);
         } else {
-            const bool on = debugValueIsTrue(r.value);
+            const bool on = line.debug;
             const bool plainOff =
                 r.value == "false" || r.value == "FALSE" || r.value == "False" || r.value == "0";
-            return std::string("debug = ") + (on ? "true" : "false") +
-                   (on || plainOff
-                        ? ""
-                        : " (\"" + visible(r.value) + "\" is not one of true, TRUE, True, 1)");
+            return r.key + " = " + (on ? "true" : "false") +
+                   (on || plainOff ? ""
+                                   : " (\"" + visible(r.value) + "\" is not one of " +
+                                         trueSpellingsText() + ")");
         }
-    case LineEffect::Entry: {
+    case LineKind::Entry: {
         char text[160];
         const int model = shieldModelNumber(line.params.shieldModelIndex);
         std::snprintf(text, sizeof text, "entry \"%s\": hash 0x%08X, shield model %d, height %s",
-                      visible(r.key).c_str(), line.hash, model,
+                      visible(r.key).c_str(), r.hash, model,
                       number(line.params.heightOffset).c_str());
         std::string explained = text;
         if (number(line.params.shieldModelIndex) != std::to_string(model)) {
@@ -217,18 +236,18 @@ void markOverridden(std::vector<ReadLine>& lines) {
     std::map<std::string, int> lastSetting;
     std::map<ModelHash, int> lastEntry;
     for (auto r = lines.rbegin(); r != lines.rend(); ++r) {
-        if (r->line.effect == LineEffect::Setting) {
+        if (r->line.kind == LineKind::Setting) {
             if (const auto later = lastSetting.find(r->key); later != lastSetting.end()) {
                 r->noEffect = r->key + " is set again on line " + std::to_string(later->second);
             } else {
                 lastSetting[r->key] = r->line.number;
             }
-        } else if (r->line.effect == LineEffect::Entry) {
-            if (const auto later = lastEntry.find(r->line.hash); later != lastEntry.end()) {
+        } else if (r->line.kind == LineKind::Entry) {
+            if (const auto later = lastEntry.find(r->hash); later != lastEntry.end()) {
                 r->noEffect = "the same model is listed again on line " +
                               std::to_string(later->second) + ", whose numbers win";
             } else {
-                lastEntry[r->line.hash] = r->line.number;
+                lastEntry[r->hash] = r->line.number;
             }
         }
     }
@@ -237,21 +256,22 @@ void markOverridden(std::vector<ReadLine>& lines) {
 void explainLines(std::vector<ReadLine>& lines, bool fileHasMark) {
     markOverridden(lines);
     for (ReadLine& r : lines) {
-        switch (r.line.effect) {
-        case LineEffect::OutsideUsedSection:
+        if (r.line.kind != LineKind::WithoutEffect) {
+            continue;
+        }
+        switch (r.line.noEffect) {
+        case NoEffect::OutsideUsedSection:
             r.noEffect = outsideReason(r, fileHasMark);
             break;
-        case LineEffect::NoEquals:
+        case NoEffect::NoEquals:
             r.noEffect = noEqualsReason(r);
             break;
-        case LineEffect::UnknownSetting:
+        case NoEffect::UnknownKey:
             r.noEffect = unknownKeyReason(r.key);
             break;
-        case LineEffect::EntryWithoutComma:
+        case NoEffect::EntryWithoutComma:
             r.noEffect = "the value \"" + visible(r.value) +
                          "\" has no \",\" between its two numbers; nothing is listed";
-            break;
-        default:
             break;
         }
     }
@@ -265,19 +285,17 @@ int explainConfig(const std::string& path, std::ostream& out) {
             << ": cannot read: no such file (the plug-in would write the default file here)\n";
         return 2;
     }
-    Listener listener;
-    const ConfigObserver observer{collect, &listener};
-    if (!readConfigFile(path, hashName, &observer)) {
+    const std::optional<std::string> bytes = readConfigBytes(path);
+    if (!bytes) {
         out << path << ": cannot read: "
             << (std::filesystem::is_directory(path) ? "it is a directory"
                                                     : "the file does not open")
             << " (the plug-in would shield nothing)\n";
         return 2;
     }
-    std::ifstream raw(path, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(raw), std::istreambuf_iterator<char>()};
-    const bool hasMark = startsWithMark(bytes);
-    explainLines(listener.lines, hasMark);
+    Listener listener;
+    parseConfig(*bytes, {collect, &listener});
+    explainLines(listener.lines, startsWithMark(*bytes));
 
     out << path << ", line by line as the plug-in reads it:\n";
     int withoutEffect = 0;
@@ -294,14 +312,15 @@ int explainConfig(const std::string& path, std::ostream& out) {
             out << "        " << effectText(r) << "\n";
         }
     }
-    if (const auto stop = bytes.find('\x1A'); stop != std::string::npos) {
-        const std::string rest = bytes.substr(stop + 1);
+    if (const auto stop = bytes->find(ConfigFormat::endOfText); stop != std::string::npos) {
+        const std::string rest = bytes->substr(stop + 1);
         out << "        Ctrl-Z (\\x1A) ends the file for the game: the " << rest.size()
             << " bytes after it are never read\n";
         withoutEffect += rest.find_first_not_of("\r\n") != std::string::npos ? 1 : 0;
     }
-    out << "summary: radius " << number(settings.scanRadius) << ", debug "
-        << (settings.debug ? "true" : "false") << ", " << blockPropModels.size() << " entries, "
+    out << "summary: radius " << number(listener.settings.scanRadius) << ", debug "
+        << (listener.settings.debug ? "true" : "false") << ", " << listener.entries.size()
+        << " entries, "
         << withoutEffect << (withoutEffect == 1 ? " line" : " lines") << " without effect\n";
     return withoutEffect == 0 ? 0 : 1;
 }

@@ -1,9 +1,12 @@
 #include "tools/sim/dry_run.h"
 
-#include "config/config_reader.h"
+#include "config/config_file.h"
+#include "config/config_format.h"
+#include "config/config_parser.h"
 #include "config/default_config.h"
+#include "natives/name_hash.h"
 #include "natives/native_hashes.h"
-#include "sim/hash_key.h"
+#include "shields/shield_limits.h"
 #include "sim/world.h"
 
 #include <algorithm>
@@ -14,8 +17,22 @@
 
 namespace {
 
-ModelHash hashName(const char* name) {
-    return sim::hashKey(name);
+// What the plug-in read: its radius and the models it lists.
+void noteLine(const ConfigLine& line, void* context) {
+    auto& result = *static_cast<DryRunResult*>(context);
+    if (line.kind == LineKind::Setting && line.setting == SettingKey::ScanRadius) {
+        result.radius = line.scanRadius;
+    } else if (line.kind == LineKind::Entry) {
+        result.listed.insert(nameHash(line.name));
+    }
+}
+
+void readAsThePluginDid(DryRunResult& result) {
+    result.radius = initialSettings.scanRadius;
+    result.listed.clear();
+    if (const auto bytes = readConfigBytes(std::string(ConfigFormat::fileName))) {
+        parseConfig(*bytes, {noteLine, &result});
+    }
 }
 
 // The point the player has reached after driving this far along the route.
@@ -43,31 +60,32 @@ float routeLength(const std::vector<Waypoint>& route) {
 // Listed objects the world offers within the radius, as far as the host lists them.
 int candidatesNear(const sim::World& world, const DryRunResult& result, float x, float y,
                    float streaming) {
-    const float radiusSquared = result.radius * result.radius;
+    const float reachSquared = scanReachSquared(result.radius);
     int count = 0;
     for (const sim::Object& o : world.objects()) {
         if (!o.exists || o.isPed || !result.listed.contains(o.model)) {
             continue;
         }
-        const float dx = x - o.x, dy = y - o.y;
-        if (dx * dx + dy * dy <= streaming * streaming && !(dx * dx + dy * dy > radiusSquared)) {
+        const float distanceSquared = horizontalDistanceSquared(x, y, o.x, o.y);
+        if (distanceSquared <= streaming * streaming && withinReach(distanceSquared, reachSquared)) {
             ++count;
         }
     }
-    return std::min(count, 4096);
+    return std::min(count, maxObjectsPerScan);
 }
 
 // What the plug-in will read, in the game folder that is the current one: the
 // player's file, or none so that the plug-in writes its default.
 void prepareGameFolder(const DryRunOptions& options) {
-    std::filesystem::remove("BrambleCap.ini");
+    const std::string path(ConfigFormat::fileName);
+    std::filesystem::remove(path);
     if (options.configText) {
-        std::ofstream("BrambleCap.ini", std::ios::binary) << *options.configText;
+        std::ofstream(path, std::ios::binary) << *options.configText;
     } else if (options.askForStatusLine) {
-        writeDefaultConfig();
+        std::ofstream(path, std::ios::binary) << defaultConfigText();
     }
     if (options.askForStatusLine) {
-        std::ofstream("BrambleCap.ini", std::ios::binary | std::ios::app)
+        std::ofstream(path, std::ios::binary | std::ios::app)
             << "\r\n[Settings]\r\ndebug=true\r\n"; // a later line wins
     }
 }
@@ -134,9 +152,7 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
         world.runFrames(1);
         if (frame == 1) {
             // The plug-in has read (or written) its file by now; read it the same way.
-            readConfigFile(".\\BrambleCap.ini", hashName, nullptr);
-            result.radius = settings.scanRadius;
-            result.listed = {blockPropModels.begin(), blockPropModels.end()};
+            readAsThePluginDid(result);
         }
         FrameRecord record;
         record.frame = frame;

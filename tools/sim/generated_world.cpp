@@ -1,6 +1,6 @@
 #include "tools/sim/generated_world.h"
 
-#include "sim/hash_key.h"
+#include "natives/name_hash.h"
 
 #include <random>
 
@@ -16,7 +16,7 @@ const char* const unlisted[] = {"prop_bench_01a", "prop_rock_4_c", "prop_bush_lr
                                 "prop_streetlight_01", "prop_fence_log_02"};
 
 PlacedObject place(const char* model, float x, float y, float z) {
-    return PlacedObject{model, sim::hashKey(model), x, y, z};
+    return PlacedObject{model, nameHash(model), x, y, z};
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "tools/sim/svg_pictures.h"
 
+#include "shields/shield_limits.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -135,7 +137,7 @@ bool writeMap(const std::string& path, const std::vector<PlacedObject>& world,
                 << "\" fill=\"#3949ab\" fill-opacity=\"0.06\" "
                 << "stroke=\"#3949ab\" stroke-width=\"1.5\"/>\n"
                 << "<circle cx=\"" << fixed(cx) << "\" cy=\"" << fixed(cy) << "\" r=\""
-                << fixed(std::fabs(result.radius + 50) * scale)
+                << fixed(std::fabs(result.radius + retirementMargin) * scale)
                 << "\" fill=\"none\" stroke=\"#ef6c00\" stroke-width=\"1.5\" stroke-dasharray=\"8 "
                    "5\"/>\n";
         }
@@ -154,7 +156,8 @@ bool writeMap(const std::string& path, const std::vector<PlacedObject>& world,
     entries.emplace_back(shieldColour, "shield standing at the end");
     entries.emplace_back("#f4b4b4", "shield placed, later retired");
     entries.emplace_back("#3949ab", "scan circle");
-    entries.emplace_back("#ef6c00", "retirement circle (scan radius + 50 m)");
+    entries.emplace_back("#ef6c00", "retirement circle (scan radius + " +
+                                        fixed(retirementMargin, 0) + " m)");
     const double legendTop = 80 + mapHeight;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const double x = 20 + static_cast<double>(i % 3) * 420;
@@ -212,11 +215,12 @@ bool writePlot(const std::string& path, const DryRunResult& result) {
         svg << "<text x=\"" << fixed(px(frame)) << "\" y=\"" << height - bottom + 18
             << "\" text-anchor=\"middle\">" << fixed(frame, 0) << "</text>\n";
     }
-    if (yMax >= 800) {
-        svg << "<line x1=\"" << left << "\" x2=\"" << width - right << "\" y1=\"" << fixed(py(800))
-            << "\" y2=\"" << fixed(py(800)) << "\" stroke=\"#999\" stroke-dasharray=\"4 4\"/>"
-            << "<text x=\"" << width - right << "\" y=\"" << fixed(py(800) - 4)
-            << "\" text-anchor=\"end\" fill=\"#777\">cap of 800 shields</text>\n";
+    const double cap = static_cast<double>(maxShields);
+    if (yMax >= cap) {
+        svg << "<line x1=\"" << left << "\" x2=\"" << width - right << "\" y1=\"" << fixed(py(cap))
+            << "\" y2=\"" << fixed(py(cap)) << "\" stroke=\"#999\" stroke-dasharray=\"4 4\"/>"
+            << "<text x=\"" << width - right << "\" y=\"" << fixed(py(cap) - 4)
+            << "\" text-anchor=\"end\" fill=\"#777\">cap of " << maxShields << " shields</text>\n";
     }
     svg << "<text x=\"" << left + plotWidth / 2 << "\" y=\"" << height - 10
         << "\" text-anchor=\"middle\">frame</text>\n"

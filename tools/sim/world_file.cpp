@@ -1,6 +1,6 @@
 #include "tools/sim/world_file.h"
 
-#include "sim/hash_key.h"
+#include "natives/name_hash.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -118,7 +118,7 @@ std::optional<std::vector<PlacedObject>> readWorldFile(const std::string& path,
             }
         } else {
             object.model = f[0];
-            object.hash = sim::hashKey(f[0]);
+            object.hash = nameHash(f[0]);
         }
         const char* names[] = {"x", "y", "z"};
         float* values[] = {&object.x, &object.y, &object.z};

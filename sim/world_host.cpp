@@ -1,0 +1,152 @@
+// The host's side of the stand-in: the seven functions' work, the protocol
+// kept, the log, and the script run one frame at a time.
+#include "sim/world.h"
+
+namespace sim {
+
+void World::runFrames(int count) {
+    for (int i = 0; i < count; ++i) {
+        ++currentFrame;
+        applyVanishing();
+        if (beforeFrame) {
+            beforeFrame(*this);
+        }
+        if (script != nullptr) {
+            if (!context.started()) {
+                context.start(script);
+            }
+            context.resume();
+        }
+    }
+}
+
+void World::runAsScript(const std::function<void()>& fn) {
+    direct = true;
+    fn();
+    direct = false;
+}
+
+
+bool World::inScript() const {
+    return direct || context.isCurrent();
+}
+
+
+void World::protocolError(std::string message) {
+    errors.push_back("frame " + std::to_string(currentFrame) + ": " + std::move(message));
+}
+
+void World::record(HostCall& call) {
+    call.frame = currentFrame;
+    if (onCall) {
+        onCall(call);
+    }
+    if (logging) {
+        log.push_back(call);
+    }
+}
+
+bool World::requireScript(const char* what) {
+    if (inScript()) {
+        return true;
+    }
+    protocolError(std::string(what) + " called outside the script's context");
+    return false;
+}
+
+
+void World::hostRegister(ModuleHandle handle, ScriptEntry entry) {
+    ++registerCount;
+    HostCall call;
+    call.kind = CallKind::ScriptRegister;
+    call.args[0] = reinterpret_cast<std::uintptr_t>(handle);
+    call.argCount = 1;
+    record(call);
+    if (script != nullptr) {
+        protocolError("scriptRegister while a script is registered");
+    }
+    module = handle;
+    script = entry;
+    if (onRegister) {
+        onRegister();
+    }
+}
+
+void World::hostUnregister(ModuleHandle handle) {
+    ++unregisterCount;
+    HostCall call;
+    call.kind = CallKind::ScriptUnregister;
+    call.args[0] = reinterpret_cast<std::uintptr_t>(handle);
+    call.argCount = 1;
+    record(call);
+    if (handle != module) {
+        protocolError("scriptUnregister with a module that did not register");
+    }
+    context.stop();
+    script = nullptr;
+}
+
+void World::hostWait(std::uint32_t milliseconds) {
+    HostCall call;
+    call.kind = CallKind::ScriptWait;
+    call.args[0] = milliseconds;
+    call.argCount = 1;
+    record(call);
+    if (!requireScript("scriptWait") || direct) {
+        return;
+    }
+    context.yield();
+}
+
+int World::hostGetAllObjects(int* handles, int capacity) {
+    HostCall call;
+    call.kind = CallKind::WorldGetAllObjects;
+    call.args[0] = reinterpret_cast<std::uintptr_t>(handles);
+    call.args[1] = static_cast<std::uint32_t>(capacity);
+    call.argCount = 2;
+    const int count = requireScript("worldGetAllObjects") ? listObjects(handles, capacity) : 0;
+    call.result = static_cast<std::uint32_t>(count);
+    record(call);
+    return count;
+}
+
+void World::hostNativeInit(std::uint64_t hash) {
+    protocol.init(hash);
+}
+
+void World::hostNativePush(std::uint64_t value) {
+    protocol.push(value);
+}
+
+HostWord* World::hostNativeCall() {
+    result = {resultNoise, resultNoise, resultNoise};
+    const std::optional<NativeCall> call = protocol.finish();
+    if (!call) {
+        return result.data();
+    }
+    ++nativeCalls;
+    if (!requireScript(nativeName(call->hash))) {
+        return result.data();
+    }
+    const NativeInfo* native = protocol.check(*call);
+    if (native == nullptr) {
+        return result.data();
+    }
+    HostCall entry;
+    entry.hash = call->hash;
+    entry.args = call->args;
+    entry.argCount = call->argCount;
+    for (int i = 0; i < native->argCount; ++i) {
+        if (native->argKinds[i] == ArgKind::Text) {
+            entry.text = address<const char>(entry.args[i]);
+        } else if (native->argKinds[i] == ArgKind::HandleByAddress) {
+            entry.target = *address<const EntityHandle>(entry.args[i]);
+        }
+    }
+    answer(entry);
+    entry.result = result[0];
+    record(entry);
+    return result.data();
+}
+
+} // namespace sim

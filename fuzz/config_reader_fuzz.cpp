@@ -1,40 +1,51 @@
-// Any bytes at all as BrambleCap.ini: the reader must neither crash, leak nor
-// break the invariant that both model tables hold the same keys.
-#include "config/config_reader.h"
-#include "natives/name_hash.h"
+// Any bytes at all as BrambleCap.ini: the parser must neither crash, leak nor
+// read past a line; and every number field must read as the C library's
+// strtod reads it in the "C" locale, the rule the plug-in keeps without it.
+#include "config/config_parser.h"
+#include "config/number_text.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <sstream>
+#include <cstring>
 #include <string>
 
 namespace {
 
-ModelHash hashName(const char* name) {
-    return nameHash(name);
+bool sameNumber(float a, float b) {
+    return std::isnan(a) ? std::isnan(b) : std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-// Reads every field of every line, as the checker does.
-void touch(const ConfigLine& line, void* context) {
+float cLibraryNumber(std::string_view text) {
+    const std::string copy(text); // strtod needs the text to end
+    return static_cast<float>(std::strtod(copy.c_str(), nullptr));
+}
+
+// Reads every field of every line, and checks each number against strtod.
+void check(const ConfigLine& line, void* context) {
     auto& bytes = *static_cast<std::size_t*>(context);
     bytes += line.text.size() + line.section.size() + line.key.size() + line.value.size();
+    if (line.kind == LineKind::Entry) {
+        bytes += std::strlen(line.name);
+        const auto comma = line.value.find(',');
+        const std::string_view first = line.value.substr(0, comma);
+        const std::string_view second = line.value.substr(comma + 1);
+        if (!sameNumber(line.params.shieldModelIndex, cLibraryNumber(first)) ||
+            !sameNumber(line.params.heightOffset,
+                        cLibraryNumber(second.substr(0, second.find(','))))) {
+            std::abort();
+        }
+    } else if (line.kind == LineKind::Setting && line.setting == SettingKey::ScanRadius &&
+               !sameNumber(line.scanRadius, cLibraryNumber(line.value))) {
+        std::abort();
+    }
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     std::size_t bytes = 0;
-    const ConfigObserver observer{touch, &bytes};
-    readConfig(in, hashName, &observer);
-    if (blockPropModels.size() != blockPropParams.size()) {
-        std::abort();
-    }
-    for (const ModelHash model : blockPropModels) {
-        if (!blockPropParams.contains(model)) {
-            std::abort();
-        }
-    }
+    parseConfig(std::string_view(reinterpret_cast<const char*>(data), size), {check, &bytes});
     return 0;
 }

@@ -146,6 +146,9 @@ class World {
     std::size_t nativeCalls = 0;
 
     NativeProtocol protocol;
+    // The log entry of the native call just made; kept, so that its text's
+    // room is reused and a frame allocates nothing here either.
+    HostCall lastNative;
     // What the game leaves in the parts of a result nobody should read.
     static constexpr std::uint64_t resultNoise = 0xA5A5A5A5'00000000;
     std::array<HostWord, 3> result{};

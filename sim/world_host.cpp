@@ -132,10 +132,12 @@ HostWord* World::hostNativeCall() {
     if (native == nullptr) {
         return result.data();
     }
-    HostCall entry;
+    HostCall& entry = lastNative;
     entry.hash = call->hash;
     entry.args = call->args;
     entry.argCount = call->argCount;
+    entry.text.clear();
+    entry.target = 0;
     for (int i = 0; i < native->argCount; ++i) {
         if (native->argKinds[i] == ArgKind::Text) {
             entry.text = address<const char>(entry.args[i]);

@@ -1,7 +1,7 @@
 // Frames allocate nothing once the shields stand: the game's allocator is
 // nobody's to burden sixty times a second.
-#include "config/settings.h"
-#include "plugin_fixture.h"
+#include "config/config_tables.h"
+#include "../behaviour/plugin_test.h"
 #include "shields/shield_registry.h"
 
 #include <atomic>
@@ -64,7 +64,7 @@ TEST_F(Allocations, SteadyFramesAllocateNothing) {
                          static_cast<float>(i / 40), 0);
     }
     world->addObject("prop_palm_med_01a", 500, 0, 0);
-    attach();
+    load();
     world->runFrames(12); // start-up, and every tree shielded
     ASSERT_EQ(shieldRegistry.size(), 100u);
     settings.debug = true; // the status line too
@@ -76,7 +76,7 @@ TEST_F(Allocations, AFramePlacingShieldsAllocatesOneRegistryNodeForEach) {
     world->setLogging(false);
     world->reserve(100);
     writeConfig("[BLOCK_PROPS]\nprop_tree_pine_01=1,5\n");
-    attach();
+    load();
     world->runFrames(1);
     for (int i = 0; i < 30; ++i) {
         world->addObject("prop_tree_pine_01", static_cast<float>(i), 0, 0);

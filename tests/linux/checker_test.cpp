@@ -1,6 +1,6 @@
 // bramblecap-check explains a file with the plug-in's own reader.
-#include "../common/default_file.h"
-#include "plugin_fixture.h"
+#include "../behaviour/default_file.h"
+#include "../behaviour/plugin_test.h"
 #include "tools/check/explain_config.h"
 
 #include <filesystem>

@@ -1,6 +1,7 @@
 // The dry run: world files as people write them, and figures that can be
 // counted by hand.
-#include "plugin_fixture.h"
+#include "../behaviour/plugin_test.h"
+#include "plugin_tables.h"
 #include "natives/name_hash.h"
 #include "tools/sim/dry_run.h"
 #include "tools/sim/shipped_plugin.h"

@@ -1,7 +1,7 @@
 // A long drive through a generated forest with faults switched on: the
 // plug-in's promises hold after every single frame.
 #include "natives/native_hashes.h"
-#include "plugin_fixture.h"
+#include "../behaviour/plugin_test.h"
 #include "shields/shield_registry.h"
 
 #include <random>
@@ -56,7 +56,7 @@ TEST_F(LongRun, AHundredThousandFramesThroughAForestWithFaults) {
         w.faults.listing =
             w.frame() % 997 == 0 ? faults[(w.frame() / 997) % 4] : sim::Listing::Normal;
     };
-    attach();
+    load();
 
     std::unordered_set<EntityHandle> outstanding, deleted;
     std::vector<std::string> broken;

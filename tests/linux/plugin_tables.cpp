@@ -1,6 +1,6 @@
 #include "plugin_tables.h"
 
-#include "config/settings.h"
+#include "config/config_tables.h"
 #include "shields/nearby_scan.h"
 #include "shields/shield_models.h"
 #include "shields/shield_registry.h"

@@ -1,0 +1,133 @@
+#include "plugin_test.h"
+
+#include "natives/native_hashes.h"
+#include "sim/native_table.h"
+
+#include <bit>
+#include <fstream>
+#include <sstream>
+
+void PluginTest::SetUp() {
+    previousFolder = std::filesystem::current_path();
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    gameFolder = std::filesystem::temp_directory_path() /
+                 ("bramblecap-" + std::string(info->test_suite_name()) + "-" + info->name());
+    std::filesystem::remove_all(gameFolder);
+    std::filesystem::create_directories(gameFolder);
+    std::filesystem::current_path(gameFolder);
+    world = std::make_unique<sim::World>();
+}
+
+void PluginTest::TearDown() {
+    unload();
+    for (const std::string& error : world->protocolErrors()) {
+        ADD_FAILURE() << "protocol error: " << error;
+    }
+    world.reset();
+    std::filesystem::current_path(previousFolder);
+    std::filesystem::remove_all(gameFolder);
+}
+
+void PluginTest::load() {
+    attachPlugin();
+    loaded = true;
+}
+
+void PluginTest::unload() {
+    if (!loaded) {
+        return;
+    }
+    detachPlugin();
+    loaded = false;
+}
+
+void PluginTest::writeConfig(std::string_view text) {
+    std::ofstream(gameFolder / "BrambleCap.ini", std::ios::binary) << text;
+}
+
+std::string PluginTest::readFile(const std::string& name) const {
+    std::ifstream in(gameFolder / name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void PluginTest::start(std::string_view config, int frames) {
+    writeConfig(config);
+    load();
+    world->runFrames(frames);
+}
+
+void PluginTest::restart(std::string_view config, int frames) {
+    unload();
+    world.reset(); // one world at a time
+    world = std::make_unique<sim::World>();
+    start(config, frames);
+}
+
+std::vector<std::string> PluginTest::callsOfFrame(int frame) const {
+    std::vector<std::string> calls;
+    for (const sim::HostCall& call : world->calls()) {
+        if (call.frame == frame) {
+            calls.push_back(sim::describe(call));
+        }
+    }
+    return calls;
+}
+
+std::vector<std::string> PluginTest::namesOfFrame(int frame) const {
+    std::vector<std::string> names;
+    for (const std::string& call : callsOfFrame(frame)) {
+        names.push_back(call.substr(0, call.find('(')));
+    }
+    return names;
+}
+
+std::size_t PluginTest::count(std::string_view name) const {
+    std::size_t n = 0;
+    for (const sim::HostCall& call : world->calls()) {
+        const std::string text = sim::describe(call);
+        n += text.substr(0, text.find('(')) == name ? 1 : 0;
+    }
+    return n;
+}
+
+std::vector<const sim::HostCall*> PluginTest::callsNamed(std::string_view name) const {
+    std::vector<const sim::HostCall*> found;
+    for (const sim::HostCall& call : world->calls()) {
+        if (call.kind == sim::CallKind::Native && sim::nativeName(call.hash) == name) {
+            found.push_back(&call);
+        }
+    }
+    return found;
+}
+
+std::vector<std::string> PluginTest::hashedNames() const {
+    std::vector<std::string> names;
+    for (const sim::HostCall* call : callsNamed("GET_HASH_KEY")) {
+        names.push_back(call->text);
+    }
+    return names;
+}
+
+std::vector<std::string> PluginTest::statusLines() const {
+    std::vector<std::string> lines;
+    for (const sim::HostCall* call : callsNamed("ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME")) {
+        lines.push_back(call->text);
+    }
+    return lines;
+}
+
+std::vector<const sim::Object*> PluginTest::shields() const {
+    std::vector<const sim::Object*> found;
+    for (const sim::Object& o : world->objects()) {
+        if (o.createdByScript && o.exists) {
+            found.push_back(&o);
+        }
+    }
+    return found;
+}
+
+float floatArgument(const sim::HostCall& call, int i) {
+    return std::bit_cast<float>(static_cast<std::uint32_t>(call.args[i]));
+}

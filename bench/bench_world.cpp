@@ -1,22 +1,17 @@
 #include "bench_world.h"
 
-#include "../tests/common/plugin_tables.h"
-#include "config/settings.h"
-#include "natives/host.h"
+#include "config/config_tables.h"
+#include "natives/name_hash.h"
 #include "natives/native_bridge.h"
-#include "natives/native_hashes.h"
 #include "plugin/script_main.h"
 #include "shields/shield_models.h"
 #include "shields/shield_registry.h"
-#include "natives/name_hash.h"
 
 #include <cmath>
 #include <random>
 #include <stdexcept>
 
 namespace {
-
-enum Operation { PlayerPed, Coords, Exists, Model, Listing, Wait };
 
 void list(const char* name) {
     const ModelHash model = nameHash(name);
@@ -27,7 +22,10 @@ void list(const char* name) {
 } // namespace
 
 BenchWorld makeBenchWorld(int objects, int shields) {
-    resetPluginTables();
+    // One world after another in a process: each starts from empty tables.
+    blockPropModels.clear();
+    blockPropParams.clear();
+    shieldRegistry.clear();
     BenchWorld bench{std::make_unique<sim::World>(7), objects, shields};
     sim::World& world = *bench.world;
     world.setLogging(false);
@@ -80,76 +78,12 @@ void runPluginFrame(sim::World& world) {
     world.runAsScript(runFrame);
 }
 
-std::vector<ReplayCall> recordFrame(sim::World& world) {
+std::size_t callsOfOneFrame(sim::World& world) {
     world.clearCalls();
     world.setLogging(true);
     runPluginFrame(world);
     world.setLogging(false);
-    std::vector<ReplayCall> calls;
-    for (const sim::HostCall& call : world.calls()) {
-        const auto entity = static_cast<EntityHandle>(call.args[0]);
-        switch (call.kind) {
-        case sim::CallKind::WorldGetAllObjects:
-            calls.push_back({Listing, 0});
-            continue;
-        case sim::CallKind::ScriptWait:
-            calls.push_back({Wait, 0});
-            continue;
-        case sim::CallKind::Native:
-            break;
-        default:
-            continue;
-        }
-        switch (call.hash) {
-        case NativeHash::PLAYER_PED_ID:
-            calls.push_back({PlayerPed, 0});
-            break;
-        case NativeHash::GET_ENTITY_COORDS:
-            calls.push_back({Coords, entity});
-            break;
-        case NativeHash::DOES_ENTITY_EXIST:
-            calls.push_back({Exists, entity});
-            break;
-        case NativeHash::GET_ENTITY_MODEL:
-            calls.push_back({Model, entity});
-            break;
-        default:
-            throw std::logic_error(std::string("bench world: a steady frame called ") +
-                                   sim::nativeName(call.hash));
-        }
-    }
+    const std::size_t calls = world.calls().size();
     world.clearCalls();
     return calls;
-}
-
-void replayFrame(sim::World& world, const std::vector<ReplayCall>& calls) {
-    world.runAsScript([&] {
-        int objects[4096];
-        float sink = 0;
-        for (const ReplayCall& call : calls) {
-            switch (call.operation) {
-            case PlayerPed:
-                sink += static_cast<float>(NativeBridge::playerPedId());
-                break;
-            case Coords:
-                sink += NativeBridge::getEntityCoords(call.entity).x;
-                break;
-            case Exists:
-                sink += NativeBridge::doesEntityExist(call.entity) ? 1.0f : 0.0f;
-                break;
-            case Model:
-                sink += static_cast<float>(NativeBridge::getEntityModel(call.entity));
-                break;
-            case Listing:
-                sink += static_cast<float>(worldGetAllObjects(objects, 4096));
-                break;
-            case Wait:
-                scriptWait(0);
-                break;
-            }
-        }
-        // Keeps the compiler from dropping the reads.
-        volatile float keep = sink;
-        (void)keep;
-    });
 }

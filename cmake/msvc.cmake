@@ -1,7 +1,9 @@
 # Visual Studio 2022, x64 (the msvc preset): the .asi and the checker, with the
 # static runtime (/MT), so that no Visual C++ redistributable is needed.
+enable_language(RC)
 include(cmake/version_resource.cmake)
 set(CONFIG_FILE_SOURCE config/config_file_windows.cpp)
+add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN)
 set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

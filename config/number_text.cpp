@@ -51,18 +51,20 @@ float readNumber(std::string_view text) {
     p += p != last && (*p == '-' || *p == '+') ? 1 : 0;
     const bool hex = last - p >= 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X');
     const char* const digits = hex ? p + 2 : p;
-    double value = 0.0;
-    if (digits != last && (*digits == '-' || *digits == '+')) {
-        // A second sign: nothing converts, or, after "0x", only the 0 does.
-        return hex && negative ? -0.0f : 0.0f;
+    if (hex && (digits == last || !(isDigit(*digits, true) || *digits == '.'))) {
+        return negative ? -0.0f : 0.0f; // "0x" and no hexadecimal digit: only the 0 converts
     }
+    if (digits != last && (*digits == '-' || *digits == '+')) {
+        return 0.0f; // a second sign: nothing converts
+    }
+    double value = 0.0;
     const auto error = hex ? std::from_chars(digits, last, value, std::chars_format::hex).ec
-                            : std::from_chars(digits, last, value).ec;
+                           : std::from_chars(digits, last, value).ec;
     if (error == std::errc::invalid_argument) {
         if (!hex) {
             return 0.0f; // nothing converts, so no sign either
         }
-        value = 0.0; // "0x" with no hexadecimal digit after it reads as the 0 before it
+        value = 0.0; // "0x." and no digit: only the 0 converts
     } else if (error == std::errc::result_out_of_range) {
         value = tooLarge(digits, last, hex) ? HUGE_VAL : 0.0;
     }

@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <random>
 #include <string>
 #include <string_view>
@@ -113,6 +114,9 @@ class World {
     bool inScript() const;
     void protocolError(std::string message);
     void record(HostCall& call);
+    // Logs a call of one of the host's own functions (not a native).
+    void recordHostFunction(CallKind kind, std::initializer_list<std::uint64_t> args,
+                            std::uint64_t result = 0);
     void answer(HostCall& call);
     int listObjects(int* handles, int capacity);
     void applyVanishing();

@@ -2,6 +2,8 @@
 // kept, the log, and the script run one frame at a time.
 #include "sim/world.h"
 
+#include <algorithm>
+
 namespace sim {
 
 void World::runFrames(int count) {
@@ -26,11 +28,9 @@ void World::runAsScript(const std::function<void()>& fn) {
     direct = false;
 }
 
-
 bool World::inScript() const {
     return direct || context.isCurrent();
 }
-
 
 void World::protocolError(std::string message) {
     errors.push_back("frame " + std::to_string(currentFrame) + ": " + std::move(message));
@@ -46,6 +46,16 @@ void World::record(HostCall& call) {
     }
 }
 
+void World::recordHostFunction(CallKind kind, std::initializer_list<std::uint64_t> args,
+                               std::uint64_t result) {
+    HostCall call;
+    call.kind = kind;
+    std::copy(args.begin(), args.end(), call.args.begin());
+    call.argCount = static_cast<int>(args.size());
+    call.result = result;
+    record(call);
+}
+
 bool World::requireScript(const char* what) {
     if (inScript()) {
         return true;
@@ -54,14 +64,9 @@ bool World::requireScript(const char* what) {
     return false;
 }
 
-
 void World::hostRegister(ModuleHandle handle, ScriptEntry entry) {
     ++registerCount;
-    HostCall call;
-    call.kind = CallKind::ScriptRegister;
-    call.args[0] = reinterpret_cast<std::uintptr_t>(handle);
-    call.argCount = 1;
-    record(call);
+    recordHostFunction(CallKind::ScriptRegister, {reinterpret_cast<std::uintptr_t>(handle)});
     if (script != nullptr) {
         protocolError("scriptRegister while a script is registered");
     }
@@ -74,11 +79,7 @@ void World::hostRegister(ModuleHandle handle, ScriptEntry entry) {
 
 void World::hostUnregister(ModuleHandle handle) {
     ++unregisterCount;
-    HostCall call;
-    call.kind = CallKind::ScriptUnregister;
-    call.args[0] = reinterpret_cast<std::uintptr_t>(handle);
-    call.argCount = 1;
-    record(call);
+    recordHostFunction(CallKind::ScriptUnregister, {reinterpret_cast<std::uintptr_t>(handle)});
     if (handle != module) {
         protocolError("scriptUnregister with a module that did not register");
     }
@@ -87,11 +88,7 @@ void World::hostUnregister(ModuleHandle handle) {
 }
 
 void World::hostWait(std::uint32_t milliseconds) {
-    HostCall call;
-    call.kind = CallKind::ScriptWait;
-    call.args[0] = milliseconds;
-    call.argCount = 1;
-    record(call);
+    recordHostFunction(CallKind::ScriptWait, {milliseconds});
     if (!requireScript("scriptWait") || direct) {
         return;
     }
@@ -99,14 +96,11 @@ void World::hostWait(std::uint32_t milliseconds) {
 }
 
 int World::hostGetAllObjects(int* handles, int capacity) {
-    HostCall call;
-    call.kind = CallKind::WorldGetAllObjects;
-    call.args[0] = reinterpret_cast<std::uintptr_t>(handles);
-    call.args[1] = static_cast<std::uint32_t>(capacity);
-    call.argCount = 2;
     const int count = requireScript("worldGetAllObjects") ? listObjects(handles, capacity) : 0;
-    call.result = static_cast<std::uint32_t>(count);
-    record(call);
+    recordHostFunction(
+        CallKind::WorldGetAllObjects,
+        {reinterpret_cast<std::uintptr_t>(handles), static_cast<std::uint32_t>(capacity)},
+        static_cast<std::uint32_t>(count));
     return count;
 }
 

@@ -25,8 +25,8 @@ enum class SettingKey { ScanRadius, Debug };
 enum class NoEffect {
     OutsideUsedSection, // content before the first header or in a section nobody reads
     NoEquals,
-    UnknownKey,         // in [Settings], a key other than scanRadius and debug
-    EntryWithoutComma,  // in [BLOCK_PROPS], a value without the "," between its numbers
+    UnknownKey,        // in [Settings], a key other than scanRadius and debug
+    EntryWithoutComma, // in [BLOCK_PROPS], a value without the "," between its numbers
 };
 
 struct ConfigLine {
@@ -34,9 +34,9 @@ struct ConfigLine {
     std::string_view text;    // the line with every CR removed
     std::string_view section; // the section the line falls in; a header's is the one it opens
     LineKind kind = LineKind::Blank;
-    std::string_view key;     // content lines: before the first "="
-    std::string_view value;   // content lines: after it
-    SettingKey setting{};     // settings: which one, and what it becomes
+    std::string_view key;   // content lines: before the first "="
+    std::string_view value; // content lines: after it
+    SettingKey setting{};   // settings: which one, and what it becomes
     float scanRadius = 0;
     bool debug = false;
     const char* name = nullptr; // entries: the key, NUL-terminated, for GET_HASH_KEY

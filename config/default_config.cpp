@@ -53,7 +53,8 @@ constexpr std::string_view lineEnd = "\r\n";
 
 std::string defaultConfigText() {
     std::string text;
-    for (const std::string_view line : {"[Settings]", "scanRadius=100", "debug=false", "", "[BLOCK_PROPS]"}) {
+    for (const std::string_view line :
+         {"[Settings]", "scanRadius=100", "debug=false", "", "[BLOCK_PROPS]"}) {
         text.append(line).append(lineEnd);
     }
     for (const std::string_view model : defaultModels) {

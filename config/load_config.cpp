@@ -4,23 +4,57 @@
 #include "config/config_parser.h"
 #include "config/config_tables.h"
 #include "config/default_config.h"
+#include "config/line_reasons.h"
+#include "config/quoted_text.h"
 #include "natives/native_bridge.h"
 
 namespace {
 
+struct Reader {
+    ConfigReading* reading;
+    LinePlace place;
+};
+
+void noteWithoutEffect(const ConfigLine& line, Reader& reader) {
+    ConfigReading& reading = *reader.reading;
+    if (reading.withoutEffect.size() == loggedLinesWithoutEffect) {
+        ++reading.moreWithoutEffect;
+        return;
+    }
+    reading.withoutEffect.push_back("line " + std::to_string(line.number) + " " +
+                                    quotedText(line.text) + ": " +
+                                    noEffectReason(line, reader.place));
+}
+
 // The plug-in's reading of a line: settings and entries go into the tables,
 // each name hashed by the game.
-void applyLine(const ConfigLine& line, void*) {
-    if (line.kind == LineKind::Setting) {
+void applyLine(const ConfigLine& line, void* context) {
+    auto& reader = *static_cast<Reader*>(context);
+    switch (line.kind) {
+    case LineKind::Setting:
         if (line.setting == SettingKey::ScanRadius) {
             settings.scanRadius = line.scanRadius;
         } else {
             settings.debug = line.debug;
         }
-    } else if (line.kind == LineKind::Entry) {
+        break;
+    case LineKind::Entry: {
         const ModelHash model = NativeBridge::getHashKey(line.name);
         blockPropModels.insert(model);
         blockPropParams[model] = line.params;
+        break;
+    }
+    case LineKind::Header:
+        reader.place.headerSeen = true;
+        break;
+    case LineKind::WithoutEffect:
+        if (reader.reading != nullptr) {
+            noteWithoutEffect(line, reader);
+        }
+        break;
+    case LineKind::Blank:
+    case LineKind::Comment:
+        break;
     }
 }
 
@@ -30,15 +64,21 @@ void writeDefaultConfig() {
     writeConfigBytes(configPath, defaultConfigText());
 }
 
-void loadConfig() {
+void loadConfig(ConfigReading* reading) {
+    ConfigReading unused;
+    ConfigReading& saw = reading != nullptr ? *reading : unused;
+    saw = {};
     if (!configFileExists(configPath)) {
         writeDefaultConfig();
+        saw.defaultWritten = true;
     }
     const auto bytes = readConfigBytes(configPath);
     if (!bytes) {
         return;
     }
+    saw.opened = true;
     blockPropModels.clear();
     blockPropParams.clear();
-    parseConfig(*bytes, {applyLine, nullptr});
+    Reader reader{reading, {false, startsWithByteOrderMark(*bytes)}};
+    parseConfig(*bytes, {applyLine, &reader});
 }

@@ -41,9 +41,10 @@ bool tooLarge(const char* p, const char* last, bool hex) {
 
 // std::from_chars follows strtod's "C" locale grammar except for the sign and
 // the "0x" prefix, which are read here.
-float readNumber(std::string_view text) {
-    const char* p = text.data();
-    const char* const last = p + text.size();
+NumberText readNumberText(std::string_view text) {
+    const char* const first = text.data();
+    const char* const last = first + text.size();
+    const char* p = first;
     while (p != last && (*p == ' ' || (*p >= '\t' && *p <= '\r'))) {
         ++p;
     }
@@ -51,22 +52,29 @@ float readNumber(std::string_view text) {
     p += p != last && (*p == '-' || *p == '+') ? 1 : 0;
     const bool hex = last - p >= 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X');
     const char* const digits = hex ? p + 2 : p;
+    const auto read = [&](double value, const char* end) {
+        return NumberText{static_cast<float>(negative ? -value : value),
+                          static_cast<std::size_t>(end - first)};
+    };
     if (hex && (digits == last || !(isDigit(*digits, true) || *digits == '.'))) {
-        return negative ? -0.0f : 0.0f; // "0x" and no hexadecimal digit: only the 0 converts
+        return read(0.0, p + 1); // "0x" and no hexadecimal digit: only the 0 converts
     }
     if (digits != last && (*digits == '-' || *digits == '+')) {
-        return 0.0f; // a second sign: nothing converts
+        return {0.0f, 0}; // a second sign: nothing converts
     }
     double value = 0.0;
-    const auto error = hex ? std::from_chars(digits, last, value, std::chars_format::hex).ec
-                           : std::from_chars(digits, last, value).ec;
+    const auto [end, error] = hex ? std::from_chars(digits, last, value, std::chars_format::hex)
+                                  : std::from_chars(digits, last, value);
     if (error == std::errc::invalid_argument) {
-        if (!hex) {
-            return 0.0f; // nothing converts, so no sign either
-        }
-        value = 0.0; // "0x." and no digit: only the 0 converts
-    } else if (error == std::errc::result_out_of_range) {
+        // Nothing converts, or after "0x." with no digit only the 0 does.
+        return hex ? read(0.0, p + 1) : NumberText{0.0f, 0};
+    }
+    if (error == std::errc::result_out_of_range) {
         value = tooLarge(digits, last, hex) ? HUGE_VAL : 0.0;
     }
-    return static_cast<float>(negative ? -value : value);
+    return read(value, end);
+}
+
+float readNumber(std::string_view text) {
+    return readNumberText(text).value;
 }

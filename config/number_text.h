@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 // A number as the C library's atof reads it in the "C" locale, rounded to
@@ -8,3 +9,11 @@
 // without one gives 0. The process locale plays no part: the game may set one
 // whose decimal point is a comma.
 float readNumber(std::string_view text);
+
+// The same, with how many characters of the text the number took, leading
+// blanks included: 0 when the text holds no number.
+struct NumberText {
+    float value;
+    std::size_t length;
+};
+NumberText readNumberText(std::string_view text);

@@ -1,6 +1,7 @@
 // Any bytes at all as BrambleCap.ini: the parser must neither crash, leak nor
 // read past a line; and every number field must read as the C library's
-// strtod reads it in the "C" locale, the rule the plug-in keeps without it.
+// strtod reads it in the "C" locale, as far as it reads, the rule the plug-in
+// keeps without it.
 #include "config/config_parser.h"
 #include "config/number_text.h"
 
@@ -17,9 +18,16 @@ bool sameNumber(float a, float b) {
     return std::isnan(a) ? std::isnan(b) : std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+// The number as strtod reads it, and whether readNumberText took as many characters.
 float cLibraryNumber(std::string_view text) {
     const std::string copy(text); // strtod needs the text to end
-    return static_cast<float>(std::strtod(copy.c_str(), nullptr));
+    char* end = nullptr;
+    const auto value = static_cast<float>(std::strtod(copy.c_str(), &end));
+    const NumberText ours = readNumberText(text);
+    if (ours.length != static_cast<std::size_t>(end - copy.c_str()) || !sameNumber(ours.value, value)) {
+        std::abort();
+    }
+    return value;
 }
 
 // Reads every field of every line, and checks each number against strtod.

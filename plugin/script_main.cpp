@@ -1,5 +1,7 @@
 #include "plugin/script_main.h"
 
+#include "plugin/start_log.h"
+
 #include "config/load_config.h"
 #include "natives/host.h"
 #include "natives/native_bridge.h"
@@ -17,8 +19,11 @@ void runFrame() {
 }
 
 void scriptMain() {
-    loadConfig();
+    ConfigReading reading;
+    loadConfig(&reading);
+    logConfiguration(reading);
     loadShieldModels();
+    logShieldModels(reading);
     // Room for every shield the plug-in may hold: no frame ever rehashes.
     shieldRegistry.reserve(maxShields);
     for (;;) {

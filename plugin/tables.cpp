@@ -10,6 +10,7 @@
 constinit Settings settings = initialSettings;
 constinit std::array<ModelHash, shieldModelCount> shieldModels{};
 constinit std::array<bool, shieldModelCount> shieldModelLoaded{};
+constinit int shieldModelFramesWaited = 0;
 constinit std::array<EntityHandle, maxObjectsPerScan> nearbyTrees{};
 constinit std::int32_t nearbyCount = 0;
 

@@ -4,6 +4,7 @@
 #include "shields/shield_limits.h"
 
 #include <array>
+#include <string>
 
 // Frames loadShieldModels waits in all (about 30 seconds at 60 frames per
 // second) before the frame loop starts without the models still missing.
@@ -13,6 +14,11 @@ inline constexpr int shieldModelWaitFrames = 1800;
 extern std::array<ModelHash, shieldModelCount> shieldModels;
 // Entry k-1 is true once shield model number k has reported loaded.
 extern std::array<bool, shieldModelCount> shieldModelLoaded;
+// Frames the last wait for the models took.
+extern int shieldModelFramesWaited;
+
+// "bramble_cap_" and the number, as the game knows the asset.
+std::string shieldModelName(int number);
 
 // Hashes and requests the nineteen shield models, then waits for each in turn,
 // one frame per failed test.

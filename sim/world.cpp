@@ -1,7 +1,7 @@
 #include "sim/world.h"
 
-#include "natives/native_hashes.h"
 #include "natives/name_hash.h"
+#include "natives/native_hashes.h"
 
 #include <algorithm>
 #include <bit>

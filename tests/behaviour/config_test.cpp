@@ -56,11 +56,24 @@ std::vector<std::string> defaultModelNames() {
 // Numbers as the C library's atof reads them in the "C" locale, and what they
 // give as a height offset over a tree standing at z = 0.
 const std::pair<const char*, float> numberCases[] = {
-    {"50m", 50.0f},      {" 75", 75.0f},       {"", 0.0f},          {"abc", 0.0f},
-    {"1e2", 100.0f},     {"0x10", 16.0f},      {"-60", -60.0f},     {"+.5", 0.5f},
-    {"1e", 1.0f},        {"0.1", 0.1f},        {"1e40", INFINITY},  {"inf", INFINITY},
-    {"-Infinity", -INFINITY}, {"-0x1p3", -8.0f}, {"1e999", INFINITY}, {"1e-999", 0.0f},
-    {"37.5", 37.5f},     {"nan", NAN},
+    {"50m", 50.0f},
+    {" 75", 75.0f},
+    {"", 0.0f},
+    {"abc", 0.0f},
+    {"1e2", 100.0f},
+    {"0x10", 16.0f},
+    {"-60", -60.0f},
+    {"+.5", 0.5f},
+    {"1e", 1.0f},
+    {"0.1", 0.1f},
+    {"1e40", INFINITY},
+    {"inf", INFINITY},
+    {"-Infinity", -INFINITY},
+    {"-0x1p3", -8.0f},
+    {"1e999", INFINITY},
+    {"1e-999", 0.0f},
+    {"37.5", 37.5f},
+    {"nan", NAN},
 };
 
 } // namespace
@@ -175,8 +188,9 @@ TEST_F(ConfigFile, KeysMatchExactlyAndTheLaterLineWins) {
 }
 
 TEST_F(ConfigFile, HeadersMustMatchExactly) {
-    start("[Settings]\r\ndebug=1\r\n[BLOCK_PROPS]\r\na=1,1\r\n[settings]\r\nscanRadius=1\r\n"
-          "[ Settings]\r\nscanRadius=2\r\n[Settings] \r\nscanRadius=3\r\n[block_props]\r\nb=1,1\r\n");
+    start(
+        "[Settings]\r\ndebug=1\r\n[BLOCK_PROPS]\r\na=1,1\r\n[settings]\r\nscanRadius=1\r\n"
+        "[ Settings]\r\nscanRadius=2\r\n[Settings] \r\nscanRadius=3\r\n[block_props]\r\nb=1,1\r\n");
     EXPECT_EQ(shownRadius(), "Radius: 100") << "no radius reached the Settings section";
     EXPECT_EQ(listedNames(), std::vector<std::string>{"a"});
 }

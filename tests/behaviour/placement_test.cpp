@@ -73,9 +73,9 @@ TEST_F(Placement, OneShieldBelowTheCapOneMoreAndNoFurther) {
 
 TEST_F(Placement, TheFirstNumberSelectsAModelFrom1To19) {
     const std::pair<const char*, int> cases[] = {
-        {"0", 1},     {"-3", 1},   {"1.99", 1},        {"2.5", 2},        {"18.99", 18},
-        {"19", 19},   {"19.9", 19}, {"250", 19},       {"1e10", 19},      {"inf", 19},
-        {"-inf", 1},  {"nan", 1},  {"-2147483648", 1}, {"2147483648", 19}};
+        {"0", 1},    {"-3", 1},    {"1.99", 1},        {"2.5", 2},        {"18.99", 18},
+        {"19", 19},  {"19.9", 19}, {"250", 19},        {"1e10", 19},      {"inf", 19},
+        {"-inf", 1}, {"nan", 1},   {"-2147483648", 1}, {"2147483648", 19}};
     std::string config = "[BLOCK_PROPS]\r\n";
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const std::string name = "m" + std::to_string(i);

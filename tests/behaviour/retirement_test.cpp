@@ -76,10 +76,9 @@ TEST_F(Retirement, AStayingShieldCostsTwoCallsARetiredOneFour) {
     world->runFrames(1);
     const std::vector<std::string> retired = callsOfFrame(3);
     EXPECT_EQ(std::vector<std::string>(retired.end() - 5, retired.end()),
-              (std::vector<std::string>{"DOES_ENTITY_EXIST(" + s + ")",
-                                        "GET_ENTITY_COORDS(" + s + ", 1)",
-                                        "DOES_ENTITY_EXIST(" + s + ")", "DELETE_ENTITY(&" + s + ")",
-                                        "scriptWait(0)"}));
+              (std::vector<std::string>{
+                  "DOES_ENTITY_EXIST(" + s + ")", "GET_ENTITY_COORDS(" + s + ", 1)",
+                  "DOES_ENTITY_EXIST(" + s + ")", "DELETE_ENTITY(&" + s + ")", "scriptWait(0)"}));
     EXPECT_TRUE(shields().empty());
 }
 

@@ -9,7 +9,8 @@ TEST_F(StatusLine, ShowsRadiusNearbyShieldsAndProcessedInTheGivenSpacing) {
     }
     start("[Settings]\r\ndebug=true\r\n[BLOCK_PROPS]\r\nprop_tree_pine_01=1,5\r\n");
     const std::vector<std::string> calls = callsOfFrame(1);
-    const auto status = std::find(calls.begin(), calls.end(), "BEGIN_TEXT_COMMAND_PRINT(\"STRING\")");
+    const auto status =
+        std::find(calls.begin(), calls.end(), "BEGIN_TEXT_COMMAND_PRINT(\"STRING\")");
     ASSERT_LE(status + 3, calls.end());
     EXPECT_EQ(std::vector<std::string>(status, status + 3),
               (std::vector<std::string>{
@@ -44,8 +45,8 @@ TEST_F(StatusLine, CountsShieldsThatThisFramesRetirementIsAboutToRemove) {
     start("[Settings]\r\ndebug=true\r\n[BLOCK_PROPS]\r\nprop_tree_pine_01=1,5\r\n");
     world->setPlayerPosition(1000, 0, 0);
     world->runFrames(1);
-    EXPECT_EQ(statusLines(), (std::vector<std::string>{
-                                 "Radius: 100  Nearby:1  TreeShields:1  Processed:0",
-                                 "Radius: 100  Nearby:0  TreeShields:1  Processed:0"}));
+    EXPECT_EQ(statusLines(),
+              (std::vector<std::string>{"Radius: 100  Nearby:1  TreeShields:1  Processed:0",
+                                        "Radius: 100  Nearby:0  TreeShields:1  Processed:0"}));
     EXPECT_TRUE(shields().empty()) << "retired after the line was drawn";
 }

@@ -1,7 +1,7 @@
 // Frames allocate nothing once the shields stand: the game's allocator is
 // nobody's to burden sixty times a second.
-#include "config/config_tables.h"
 #include "../behaviour/plugin_test.h"
+#include "config/config_tables.h"
 #include "shields/shield_registry.h"
 
 #include <atomic>

@@ -1,6 +1,8 @@
-// bramblecap-check explains a file with the plug-in's own reader.
+// bramblecap-check explains a file with the plug-in's own parser, and warns of
+// everything that does not take effect as written.
 #include "../behaviour/default_file.h"
 #include "../behaviour/plugin_test.h"
+#include "tools/check/console_window.h"
 #include "tools/check/explain_config.h"
 
 #include <filesystem>
@@ -11,134 +13,188 @@ namespace {
 
 class Checker : public PluginTest {
   protected:
-    int check(const std::string& path) {
-        std::ostringstream out;
-        const int status = explainConfig(path, out);
+    int check(const std::string& path, CheckOptions options = {}) {
+        std::ostringstream out, errors;
+        const int status = explainConfig(path, options, out, errors);
         output = out.str();
+        errorOutput = errors.str();
         return status;
     }
-    // The explanation printed under a line of the file.
-    std::string explanationOf(int line) const {
+    int checkText(std::string_view text) {
+        writeConfig(text);
+        return check("BrambleCap.ini");
+    }
+    // The lines printed under a line of the file: its reading, then its warnings.
+    std::vector<std::string> explanationOf(int line) const {
         std::istringstream in(output);
         std::string text;
-        const std::string header = std::to_string(line) + "  [";
+        char header[16];
+        std::snprintf(header, sizeof header, "%4d  [", line);
+        std::vector<std::string> found;
         while (std::getline(in, text)) {
-            const auto start = text.find_first_not_of(' ');
-            if (start != std::string::npos && start > 0 &&
-                text.compare(start, header.size(), header) == 0 && std::getline(in, text)) {
-                return text.substr(text.find_first_not_of(' '));
+            if (text.rfind(header, 0) == 0) {
+                while (std::getline(in, text) && text.rfind("        ", 0) == 0) {
+                    found.push_back(text.substr(8));
+                }
+                break;
             }
         }
-        return "";
+        return found;
     }
-    std::size_t occurrences(const std::string& needle) const {
-        std::size_t n = 0;
-        for (auto at = output.find(needle); at != std::string::npos;
-             at = output.find(needle, at + 1)) {
-            ++n;
-        }
-        return n;
-    }
-    std::string output;
+    bool says(const std::string& text) const { return output.find(text) != std::string::npos; }
+    std::string output, errorOutput;
 };
+
+std::string readWhole(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 } // namespace
 
 TEST_F(Checker, TheDefaultFileTakesEffectWhole) {
-    writeConfig(expectedDefaultFile);
-    EXPECT_EQ(check("BrambleCap.ini"), 0);
-    EXPECT_EQ(occurrences("shield model 8, height 20\n"), 70u);
-    EXPECT_EQ(explanationOf(2), "scanRadius = 100");
-    EXPECT_EQ(explanationOf(3), "debug = false");
-    EXPECT_NE(output.find("summary: radius 100, debug false, 70 entries, 0 lines without effect\n"),
-              std::string::npos)
-        << output;
+    EXPECT_EQ(checkText(expectedDefaultFile), 0) << output;
+    EXPECT_EQ(explanationOf(2), std::vector<std::string>{"scanRadius = 100"});
+    EXPECT_EQ(explanationOf(7),
+              std::vector<std::string>{
+                  "entry \"prop_rus_olive\": hash 0xBA07360D, shield model 8, height 20"});
+    EXPECT_TRUE(says("summary: radius 100, debug false, 70 entries, 0 warnings\n")) << output;
 }
 
-TEST_F(Checker, EveryQuirkIsNamedWithItsReason) {
-    EXPECT_EQ(check(BRAMBLECAP_SAMPLES "/quirks.ini"), 1);
-    const std::pair<int, const char*> expected[] = {
-        {1, "no effect: the file starts with a byte-order mark"},
-        {2, "no effect: in no section: the byte-order mark on line 1 hid that header"},
-        {5, "no effect: the key is \"scanRadius \": blanks around it are part of the key"},
-        {6, "scanRadius = 50 (read from \"50m\")"},
-        {7, "no effect: debug is set again on line 9"},
-        {8, "no effect: keys are case-sensitive: \"Debug\" is not \"debug\""},
-        {11, "no effect: section [settings] is not [Settings]: section names are case-sensitive"},
-        {13, "no effect: section [ Settings] holds blanks, so it is not [Settings]"},
-        {15, "comment"},
-        {16, "entry \" #prop_tree_oak_01\": hash 0x"},
-        {16, "a comment marker after a blank makes no comment"},
-        {17, "no effect: the same model is listed again on line 23, whose numbers win"},
-        {18, "entry \"prop_tree_pine_02 \": hash 0x"},
-        {19, "no effect: the value \"4;12\" has no \",\" between its two numbers"},
-        {20, "no effect: the value \"\" has no \",\""},
-        {21, "shield model 19, height 5 (250 selects model 19)"},
-        {22, "shield model 1, height -2 (nan selects model 1)"},
-        {24, "entry \"\": hash 0x00000000, shield model 1, height 1"},
-        {25, "no effect: begins with \"[\" but does not end with \"]\", so it is no header"},
-        {26, "no effect: a header followed by a blank is no header"},
-        {29, "no effect: in the empty section opened by \"[]\""},
-        {31, "no effect: section [Extras] is not read by the plug-in"},
-        {33, "shield model 2, height 30 (2.5 selects model 2)"},
+TEST_F(Checker, TheQuirksSampleReadsAsItsGoldenExplanation) {
+    // The expected text was read line by line against the file's rules.
+    const std::filesystem::path samples = BRAMBLECAP_SAMPLES;
+    std::filesystem::current_path(samples.parent_path().parent_path().parent_path());
+    EXPECT_EQ(check("tools/check/samples/quirks.ini"), 1);
+    EXPECT_EQ(output, readWhole(samples / "quirks.expected"));
+}
+
+TEST_F(Checker, TheReadmeSampleIsWhatTheCheckerPrints) {
+    const std::filesystem::path root =
+        std::filesystem::path(BRAMBLECAP_SAMPLES).parent_path().parent_path().parent_path();
+    std::filesystem::current_path(root);
+    const std::string readme = readWhole(root / "README.md");
+    const std::string command = "bramblecap-check --problems tools/check/samples/typos.ini\n";
+    const auto start = readme.find(command);
+    ASSERT_NE(start, std::string::npos) << "the README shows this command's output";
+    const auto begin = start + command.size();
+    const std::string shown = readme.substr(begin, readme.find("```", begin) - begin);
+    EXPECT_EQ(check("tools/check/samples/typos.ini", {.problemsOnly = true}), 1);
+    EXPECT_EQ(shown, output);
+}
+
+TEST_F(Checker, FilesThatDoNothingAreWarnedOf) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "warning: the file is empty: the plug-in keeps its settings and lists nothing"},
+        {"[Settings]\r\nscanRadius=100\r\n",
+         "warning: no entries in [BLOCK_PROPS]: the plug-in will shield nothing"},
+        {"[Settings]\r\nscanRadius=abc\r\n[BLOCK_PROPS]\r\npine=1,2\r\n",
+         "warning: the radius \"abc\" holds no number: it reads as 0"},
+        {"[Settings]\r\ndebug=true \r\n[BLOCK_PROPS]\r\npine=1,2\r\n",
+         "warning: \"true \" reads as false: only true, TRUE, True, 1 turn the status line on"},
+        {"[BLOCK_PROPS]\r\npine=x,2m\r\n",
+         "warning: the shield model number \"x\" holds no number: it reads as 0\n"
+         "        warning: \"m\" after the height is ignored"},
     };
-    for (const auto& [line, text] : expected) {
-        EXPECT_NE(explanationOf(line).find(text), std::string::npos)
-            << "line " << line << ": " << explanationOf(line);
+    for (const auto& [text, warning] : cases) {
+        EXPECT_EQ(checkText(text), 1) << text;
+        EXPECT_TRUE(says(warning)) << output;
     }
-    EXPECT_NE(output.find("summary: radius 50, debug true, 8 entries, 15 lines without effect\n"),
-              std::string::npos)
-        << output;
+}
+
+TEST_F(Checker, AnOverriddenLineShowsItsOwnReadingFirst) {
+    EXPECT_EQ(checkText("[Settings]\r\ndebug=yes\r\ndebug=1\r\n[BLOCK_PROPS]\r\npine=1,2\r\n"
+                        "pine=3,4\r\n"),
+              1);
+    EXPECT_EQ(explanationOf(2),
+              (std::vector<std::string>{
+                  "debug = false",
+                  "warning: \"yes\" reads as false: only true, TRUE, True, 1 turn the status "
+                  "line on",
+                  "warning: overridden by line 3"}));
+    EXPECT_EQ(explanationOf(5).back(), "warning: overridden by line 6");
+    EXPECT_TRUE(says("summary: radius 100, debug true, 1 entry, 3 warnings\n")) << output;
+}
+
+TEST_F(Checker, TheProblemsModeShowsOnlyTheLinesWithWarnings) {
+    EXPECT_EQ(check(BRAMBLECAP_SAMPLES "/numbers.ini", {.problemsOnly = true}), 0);
+    EXPECT_TRUE(explanationOf(2).empty()) << output;
+    EXPECT_TRUE(says("0 warnings")) << output;
 }
 
 TEST_F(Checker, CtrlZCutsTheFileShort) {
-    writeConfig("[BLOCK_PROPS]\r\npine=1,2\x1A\r\noak=3,4\r\n");
-    EXPECT_EQ(check("BrambleCap.ini"), 1);
-    EXPECT_NE(output.find("Ctrl-Z"), std::string::npos);
-    EXPECT_NE(output.find("1 entries, 1 line without effect"), std::string::npos) << output;
-}
-
-TEST_F(Checker, CtrlZAtTheStartOfALineEndsTheFileBeforeIt) {
-    writeConfig("[BLOCK_PROPS]\r\npine=1,2\r\n\x1Aoak=3,4\r\n");
-    EXPECT_EQ(check("BrambleCap.ini"), 1);
-    EXPECT_EQ(explanationOf(3), "") << "the game reads no third line";
-    EXPECT_NE(output.find("1 entries, 1 line without effect"), std::string::npos) << output;
+    EXPECT_EQ(checkText("[BLOCK_PROPS]\r\npine=1,2\x1A\r\noak=3,4\r\n"), 1);
+    EXPECT_TRUE(says("warning: Ctrl-Z (\\x1A) ends the file for the game: the 11 bytes after it "
+                     "are never read"))
+        << output;
+    EXPECT_EQ(checkText("[BLOCK_PROPS]\r\npine=1,2\r\n\x1A"), 0) << output;
+    EXPECT_TRUE(explanationOf(3).empty()) << "the game reads no third line";
 }
 
 TEST_F(Checker, AFileThatCannotBeReadExitsWithTwoAndIsNeverCreated) {
     EXPECT_EQ(check("BrambleCap.ini"), 2);
-    EXPECT_NE(output.find("no such file"), std::string::npos);
+    EXPECT_EQ(errorOutput, "bramblecap-check: cannot read BrambleCap.ini: no such file (the "
+                           "plug-in would write the default file there)\n");
+    EXPECT_TRUE(output.empty());
     EXPECT_FALSE(std::filesystem::exists(gameFolder / "BrambleCap.ini"));
     std::filesystem::create_directory(gameFolder / "BrambleCap.ini");
     EXPECT_EQ(check("BrambleCap.ini"), 2);
-    EXPECT_NE(output.find("directory"), std::string::npos);
+    EXPECT_EQ(errorOutput, "bramblecap-check: cannot read BrambleCap.ini: it is a directory (the "
+                           "plug-in would shield nothing)\n");
 }
 
 TEST_F(Checker, NumbersReadAsTheCLibraryReadsThem) {
-    EXPECT_EQ(check(BRAMBLECAP_SAMPLES "/numbers.ini"), 0);
-    EXPECT_EQ(explanationOf(2), "scanRadius = 16 (read from \"0x1p4\")");
-    EXPECT_NE(explanationOf(4).find("shield model 19, height 1000 (inf selects model 19)"),
-              std::string::npos);
-    EXPECT_NE(explanationOf(5).find("shield model 1, height nan (-16 selects model 1)"),
-              std::string::npos);
-    EXPECT_NE(explanationOf(6).find("shield model 19, height -0.25 (inf selects model 19)"),
-              std::string::npos);
-    EXPECT_NE(explanationOf(7).find("shield model 18, height 0.5 (18.9999 selects model 18)"),
-              std::string::npos);
+    EXPECT_EQ(check(BRAMBLECAP_SAMPLES "/numbers.ini"), 0) << output;
+    EXPECT_EQ(explanationOf(2), std::vector<std::string>{"scanRadius = 16 (read from \"0x1p4\")"});
+    EXPECT_TRUE(says("shield model 19, height 1000 (inf selects model 19)"));
+    EXPECT_TRUE(says("shield model 1, height nan (-16 selects model 1)"));
+    EXPECT_TRUE(says("shield model 19, height -0.25 (inf selects model 19)"));
+    EXPECT_TRUE(says("shield model 18, height 0.5 (18.9999 selects model 18)"));
 }
 
-TEST_F(Checker, RadiiAPlayerWouldHardlyMeanGetANote) {
+TEST_F(Checker, RadiiAPlayerWouldHardlyMeanAreWarnedOf) {
     const std::pair<const char*, const char*> cases[] = {
-        {"nan", "scanRadius = nan; note: every listed object in the world is then a candidate, "
-                "and no shield is retired for distance"},
-        {"-60", "scanRadius = -60; note: the scan covers 60 m, but shields go beyond 10 m"},
-        {"0", "scanRadius = 0; note: only objects at exactly the player's position are candidates"},
-        {"1e99", "scanRadius = inf (read from \"1e99\"); note: every listed object in the world is "
-                 "then a candidate"},
+        {"nan", "every listed object in the world is then a candidate, and no shield is retired "
+                "for distance"},
+        {"-60", "the scan covers 60 m, but shields go beyond 10 m"},
+        {"0", "only objects at exactly the player's position are candidates"},
+        {"1e99", "every listed object in the world is then a candidate"},
     };
-    for (const auto& [value, explained] : cases) {
-        writeConfig(std::string("[Settings]\nscanRadius=") + value + "\n");
-        EXPECT_EQ(check("BrambleCap.ini"), 0);
-        EXPECT_EQ(explanationOf(2), explained);
+    for (const auto& [value, warning] : cases) {
+        EXPECT_EQ(checkText(std::string("[Settings]\nscanRadius=") + value +
+                            "\n[BLOCK_PROPS]\npine=1,1\n"),
+                  1);
+        EXPECT_EQ(explanationOf(2).back(), std::string("warning: ") + warning);
     }
+}
+
+TEST(CheckerFromExplorer, LooksInTheCurrentFolderThenBesideTheProgram) {
+    const std::filesystem::path here = "/game", program = "/tools";
+    const auto existing = [](std::initializer_list<const char*> files) {
+        return [files](const std::filesystem::path& path) {
+            for (const char* file : files) {
+                if (path == file) {
+                    return true;
+                }
+            }
+            return false;
+        };
+    };
+    EXPECT_EQ(
+        configToCheck(here, program, existing({"/game/BrambleCap.ini", "/tools/BrambleCap.ini"})),
+        "BrambleCap.ini");
+    EXPECT_EQ(configToCheck(here, program, existing({"/tools/BrambleCap.ini"})),
+              "/tools/BrambleCap.ini");
+    EXPECT_EQ(configToCheck(here, program, existing({})), "BrambleCap.ini")
+        << "the error then names the current folder's file";
+}
+
+TEST(CheckerFromExplorer, WaitsForEnterOnlyInAWindowOfItsOwn) {
+    EXPECT_TRUE(waitBeforeClosing(1, true, true)) << "double-clicked, or a file dropped on it";
+    EXPECT_FALSE(waitBeforeClosing(2, true, true)) << "run from a command prompt";
+    EXPECT_FALSE(waitBeforeClosing(1, false, true)) << "input from a pipe or a file";
+    EXPECT_FALSE(waitBeforeClosing(1, true, false)) << "output to a pipe or a file";
+    EXPECT_FALSE(waitBeforeClosing(0, false, false)) << "no console at all";
 }

@@ -1,8 +1,8 @@
 // The dry run: world files as people write them, and figures that can be
 // counted by hand.
 #include "../behaviour/plugin_test.h"
-#include "plugin_tables.h"
 #include "natives/name_hash.h"
+#include "plugin_tables.h"
 #include "tools/sim/dry_run.h"
 #include "tools/sim/shipped_plugin.h"
 #include "tools/sim/world_file.h"

@@ -1,7 +1,7 @@
 // A long drive through a generated forest with faults switched on: the
 // plug-in's promises hold after every single frame.
-#include "natives/native_hashes.h"
 #include "../behaviour/plugin_test.h"
+#include "natives/native_hashes.h"
 #include "shields/shield_registry.h"
 
 #include <random>

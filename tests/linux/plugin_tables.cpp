@@ -13,6 +13,7 @@ void resetPluginTables() {
     processedTrees.clear();
     shieldModels.fill(0);
     shieldModelLoaded.fill(false);
+    shieldModelFramesWaited = 0;
     nearbyTrees.fill(0);
     nearbyCount = 0;
 }

@@ -40,7 +40,7 @@ TEST_F(Tables, TheReaderNeverResetsASettingTheFileLacks) {
     blockPropModels.insert(1);
     blockPropParams[1] = {2, 3};
     writeConfig("");
-    world->runAsScript(loadConfig);
+    world->runAsScript([] { loadConfig(); });
     EXPECT_TRUE(blockPropModels.empty());
     EXPECT_TRUE(blockPropParams.empty());
     EXPECT_EQ(settings.scanRadius, 42.0f);
@@ -50,9 +50,9 @@ TEST_F(Tables, TheReaderNeverResetsASettingTheFileLacks) {
 TEST_F(Tables, EachReadStartsFromEmptyTables) {
     resetPluginTables();
     writeConfig("[BLOCK_PROPS]\npine=1,2\n");
-    world->runAsScript(loadConfig);
+    world->runAsScript([] { loadConfig(); });
     writeConfig("[BLOCK_PROPS]\noak=1,2\npine =1,2\n");
-    world->runAsScript(loadConfig);
+    world->runAsScript([] { loadConfig(); });
     EXPECT_EQ(blockPropModels.size(), 2u);
     EXPECT_EQ(blockPropParams.size(), 2u);
     EXPECT_EQ(hashedNames(), (std::vector<std::string>{"pine", "oak", "pine "}));
@@ -67,7 +67,7 @@ TEST_F(Tables, AFileThatCannotBeCreatedOrOpenedLeavesEverythingAsItWas) {
     std::filesystem::create_directory(gone);
     std::filesystem::current_path(gone);
     std::filesystem::remove(gone);
-    world->runAsScript(loadConfig);
+    world->runAsScript([] { loadConfig(); });
     EXPECT_TRUE(blockPropModels.contains(7));
     EXPECT_EQ(settings.scanRadius, 100.0f);
     EXPECT_TRUE(world->calls().empty());

@@ -1,0 +1,103 @@
+#include "config/line_reasons.h"
+
+#include "config/config_format.h"
+#include "config/quoted_text.h"
+
+#include <algorithm>
+
+namespace {
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+std::string bracketed(std::string_view section) {
+    return "[" + visibleText(section) + "]";
+}
+
+std::string outsideReason(const ConfigLine& line, LinePlace place) {
+    if (line.number == 1 && startsWithByteOrderMark(line.text)) {
+        return "the file starts with a byte-order mark (\\xEF\\xBB\\xBF), so this line is no "
+               "header; the lines up to the next header are ignored";
+    }
+    if (!place.headerSeen) {
+        return place.fileStartsWithMark
+                   ? "in no section: the byte-order mark on line 1 hid that header"
+                   : "before the first section header";
+    }
+    if (line.section.empty()) {
+        return "in the empty section opened by \"[]\"";
+    }
+    for (const std::string_view used :
+         {ConfigFormat::sectionSettings, ConfigFormat::sectionBlockProps}) {
+        if (sameIgnoringCase(line.section, used)) {
+            return "section " + bracketed(line.section) + " is not " + bracketed(used) +
+                   ": section names are case-sensitive";
+        }
+        if (trimmedText(line.section) == used) {
+            return "section " + bracketed(line.section) + " holds blanks, so it is not " +
+                   bracketed(used);
+        }
+    }
+    return "section " + bracketed(line.section) + " is not read by the plug-in";
+}
+
+std::string noEqualsReason(const ConfigLine& line) {
+    if (line.text.front() == '[') {
+        if (trimmedText(line.text).back() == ']') {
+            return "a header followed by a blank is no header; the lines after it stay in "
+                   "section " +
+                   bracketed(line.section);
+        }
+        return "begins with \"[\" but does not end with \"]\", so it is no header";
+    }
+    return "no \"=\" in the line";
+}
+
+std::string unknownKeyReason(std::string_view key) {
+    if (key.empty()) {
+        return "the line starts with \"=\": its key is empty";
+    }
+    for (const std::string_view known : {ConfigFormat::scanRadiusKey, ConfigFormat::debugKey}) {
+        if (trimmedText(key) == known && key != known) {
+            return "the key is " + quotedText(key) + ": blanks around it are part of the key";
+        }
+        if (sameIgnoringCase(key, known)) {
+            return "keys are case-sensitive: " + quotedText(key) + " is not \"" +
+                   std::string(known) + "\"";
+        }
+    }
+    return "unknown setting " + quotedText(key) + "; the plug-in reads " +
+           std::string(ConfigFormat::scanRadiusKey) + " and " + std::string(ConfigFormat::debugKey);
+}
+
+} // namespace
+
+std::string noEffectReason(const ConfigLine& line, LinePlace place) {
+    switch (line.noEffect) {
+    case NoEffect::OutsideUsedSection:
+        return outsideReason(line, place);
+    case NoEffect::NoEquals:
+        return noEqualsReason(line);
+    case NoEffect::UnknownKey:
+        return unknownKeyReason(line.key);
+    case NoEffect::EntryWithoutComma:
+        break;
+    }
+    return "the value " + quotedText(line.value) +
+           " has no \",\" between its two numbers; nothing is listed";
+}
+
+bool startsWithByteOrderMark(std::string_view bytes) {
+    return bytes.starts_with("\xEF\xBB\xBF");
+}
+
+std::string_view trimmedText(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}

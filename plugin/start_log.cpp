@@ -1,0 +1,82 @@
+#include "plugin/start_log.h"
+
+#include "config/config_file.h"
+#include "config/config_tables.h"
+#include "shields/shield_models.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// Beside the configuration file, in the game's folder.
+const char* const logPath = ".\\BrambleCap.log";
+
+std::string configurationPart(const ConfigReading& reading) {
+    std::string log = "BrambleCap " BRAMBLECAP_VERSION ": what the plug-in saw as the script "
+                      "started\r\n(written because debug is on in BrambleCap.ini)\r\n\r\n";
+    log += "Configuration: " + configPath +
+           (reading.defaultWritten ? " was missing; the default file was written and read"
+                                   : " was read") +
+           "\r\n";
+    char radius[64];
+    std::snprintf(radius, sizeof radius, "  scan radius %g m; the status line is on\r\n",
+                  static_cast<double>(settings.scanRadius));
+    log += radius;
+    log += "  " + std::to_string(blockPropModels.size()) +
+           (blockPropModels.size() == 1 ? " model listed\r\n" : " models listed\r\n");
+    const std::size_t without =
+        reading.withoutEffect.size() + static_cast<std::size_t>(reading.moreWithoutEffect);
+    if (without == 0) {
+        log += "  every line takes effect\r\n";
+        return log;
+    }
+    log += "  " + std::to_string(without) +
+           (without == 1 ? " line had no effect:\r\n" : " lines had no effect:\r\n");
+    for (const std::string& line : reading.withoutEffect) {
+        log += "    " + line + "\r\n";
+    }
+    if (reading.moreWithoutEffect > 0) {
+        log += "    and " + std::to_string(reading.moreWithoutEffect) +
+               " more; bramblecap-check.exe explains every line\r\n";
+    }
+    return log;
+}
+
+std::string shieldModelsPart() {
+    int loaded = 0;
+    std::string missing;
+    for (int k = 1; k <= shieldModelCount; ++k) {
+        if (shieldModelLoaded[k - 1]) {
+            ++loaded;
+        } else {
+            missing += "  " + shieldModelName(k) + "\r\n";
+        }
+    }
+    const std::string frames = std::to_string(shieldModelFramesWaited) +
+                               (shieldModelFramesWaited == 1 ? " frame" : " frames");
+    if (missing.empty()) {
+        return "Shield models: all " + std::to_string(shieldModelCount) + " loaded, after " +
+               frames + "\r\n";
+    }
+    return "Shield models: " + std::to_string(loaded) + " of " + std::to_string(shieldModelCount) +
+           " loaded; the wait ended after " + frames + " without:\r\n" + missing +
+           "  Trees that select them get no shield; are the model assets installed?\r\n";
+}
+
+void writeLog(const std::string& text) {
+    if (settings.debug) {
+        writeConfigBytes(logPath, text);
+    }
+}
+
+} // namespace
+
+void logConfiguration(const ConfigReading& reading) {
+    writeLog(configurationPart(reading) + "Shield models: loading; the plug-in waits up to " +
+             std::to_string(shieldModelWaitFrames) + " frames for them\r\n");
+}
+
+void logShieldModels(const ConfigReading& reading) {
+    writeLog(configurationPart(reading) + shieldModelsPart());
+}

@@ -1,0 +1,6 @@
+#include "tools/check/console_window.h"
+
+// A terminal outlives the programs run in it.
+bool consoleWindowClosesOnExit() {
+    return false;
+}

@@ -24,7 +24,8 @@ float cLibraryNumber(std::string_view text) {
     char* end = nullptr;
     const auto value = static_cast<float>(std::strtod(copy.c_str(), &end));
     const NumberText ours = readNumberText(text);
-    if (ours.length != static_cast<std::size_t>(end - copy.c_str()) || !sameNumber(ours.value, value)) {
+    if (ours.length != static_cast<std::size_t>(end - copy.c_str()) ||
+        !sameNumber(ours.value, value)) {
         std::abort();
     }
     return value;

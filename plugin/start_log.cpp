@@ -2,6 +2,7 @@
 
 #include "config/config_file.h"
 #include "config/config_tables.h"
+#include "shields/shield_model_number.h"
 #include "shields/shield_models.h"
 
 #include <cstdio>

@@ -2,10 +2,7 @@
 
 #include "natives/host.h"
 #include "natives/native_bridge.h"
-
-std::string shieldModelName(int number) {
-    return "bramble_cap_" + std::to_string(number);
-}
+#include "shields/shield_model_number.h"
 
 void loadShieldModels() {
     for (int k = 1; k <= shieldModelCount; ++k) {

@@ -4,7 +4,6 @@
 #include "shields/shield_limits.h"
 
 #include <array>
-#include <string>
 
 // Frames loadShieldModels waits in all (about 30 seconds at 60 frames per
 // second) before the frame loop starts without the models still missing.
@@ -17,8 +16,6 @@ extern std::array<bool, shieldModelCount> shieldModelLoaded;
 // Frames the last wait for the models took.
 extern int shieldModelFramesWaited;
 
-// "bramble_cap_" and the number, as the game knows the asset.
-std::string shieldModelName(int number);
 
 // Hashes and requests the nineteen shield models, then waits for each in turn,
 // one frame per failed test.

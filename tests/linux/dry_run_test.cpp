@@ -5,6 +5,7 @@
 #include "plugin_tables.h"
 #include "tools/sim/dry_run.h"
 #include "tools/sim/shipped_plugin.h"
+#include "tools/sim/svg_pictures.h"
 #include "tools/sim/world_file.h"
 
 #include <filesystem>
@@ -91,7 +92,9 @@ TEST_F(WorldFile, ABadLineIsNamedWithItsFileAndNumberAndNothingIsRead) {
         {"model,x,y,z\n0x1G,1,2,3\n", ":2: the model \"0x1G\" is not a 32-bit hexadecimal hash"},
         {"model,x,y,z\n0x123456789,1,2,3\n", ":2: the model \"0x123456789\" is not a 32-bit"},
         {"model,x,y,z\n,1,2,3\n", ":2: the model is empty"},
-        {"", ": the file is empty; it needs the header \"model,x,y,z\""},
+        {"", ": the file has no header; it needs \"model,x,y,z\""},
+        {"model,x,y,z\n\x01\x02,1,2\n",
+         ":2: expected 4 fields (model,x,y,z), found 3: \"\\x01\\x02,1,2\""},
     };
     for (const auto& [text, message] : cases) {
         std::string error;
@@ -138,7 +141,7 @@ TEST_F(DryRun, TheFiguresOfASmallWorldAreThoseCountedByHand) {
         calls.push_back(frame.nativeCalls);
     }
     EXPECT_EQ(calls, (std::vector<int>{87, 25, 25, 25, 25}));
-    const Spread spread = spreadOf(calls);
+    const Spread spread = spreadOf(result.nativeCalls);
     EXPECT_EQ(spread.minimum, 25);
     EXPECT_EQ(spread.median, 25);
     EXPECT_EQ(spread.maximum, 87);
@@ -175,4 +178,69 @@ TEST_F(DryRun, ShieldsAreRetiredBehindAPlayerWhoDrivesAway) {
     EXPECT_EQ(result.frames[3].held, 0);
     EXPECT_EQ(result.shields[0].retired, 4);
     EXPECT_EQ(result.shields[1].retired, 4);
+}
+
+TEST_F(DryRun, FramesComeFromTheRouteOrAreRefusedWithAReason) {
+    DryRunOptions options = smallWorld();
+    options.frames = 0;
+    options.route = {{0, 0}, {0, 30}};
+    options.speed = 4;
+    EXPECT_EQ(planFrames(options).frames, 1 + 7) << "30 m at 4 m a frame, and the start";
+    options.speed = 0;
+    EXPECT_EQ(planFrames(options).problem,
+              "a speed of 0 never moves the player along the route; give a speed above 0, or "
+              "--frames to stand still");
+    options.frames = 3;
+    EXPECT_EQ(planFrames(options).frames, 3) << "standing still for as many frames as asked";
+    options.frames = 0;
+    options.speed = 0.0001f;
+    EXPECT_EQ(planFrames(options).problem,
+              "the route takes 300001 frames at 0.0001 m a frame, more than the 200000 a run may "
+              "take; give a higher speed or --frames");
+}
+
+TEST_F(DryRun, ALongRunKeepsAnEvenSampleOfItsFramesAndCountsEveryOne) {
+    DryRunOptions options = smallWorld();
+    options.frames = 12'001;
+    const DryRunResult result = run(options);
+    EXPECT_EQ(result.framesRun, 12'001);
+    ASSERT_LE(result.frames.size(), keptFrameRecords);
+    EXPECT_EQ(result.frames.front().frame, 1);
+    EXPECT_EQ(result.frames[1].frame, 4) << "every third frame of 12,001";
+    EXPECT_EQ(result.frames.back().frame, 12'001);
+    long long counted = 0;
+    for (const auto& [calls, frames] : result.nativeCalls) {
+        counted += frames;
+    }
+    EXPECT_EQ(counted, 12'001);
+    EXPECT_EQ(spreadOf(result.candidates).median, 2);
+}
+
+TEST_F(DryRun, AskingForTheStatusLineLeavesThePlugInsLogAndAMissingModelShowsInIt) {
+    DryRunOptions options = smallWorld();
+    options.askForStatusLine = true;
+    options.missingModels = {1};
+    options.frames = 1801;
+    const DryRunResult result = run(options);
+    EXPECT_TRUE(result.logWritten);
+    std::ifstream log(folder / "BrambleCap.log", std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(log), std::istreambuf_iterator<char>()};
+    EXPECT_NE(text.find("  bramble_cap_1\r\n  Trees that select them get no shield"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(result.created, 0) << "the pines select model 1, which never loaded";
+}
+
+TEST(Pictures, TicksFallOnOneTwoOrFiveTimesAPowerOfTen) {
+    EXPECT_EQ(roundStep(6031, 8), 1000);
+    EXPECT_EQ(roundStep(332), 100);
+    EXPECT_EQ(roundStep(40), 10);
+    EXPECT_EQ(roundStep(7), 2);
+    EXPECT_EQ(roundStep(1000, 5), 200);
+    EXPECT_EQ(roundStep(0.9, 1), 1);
+}
+
+TEST(Pictures, AModelNameIsTextNotMarkup) {
+    EXPECT_EQ(svgText("a&b<c>\"d\""), "a&amp;b&lt;c&gt;&quot;d&quot;");
+    EXPECT_EQ(svgText("pine\x01"), "pine\\x01") << "XML has no room for control bytes";
 }

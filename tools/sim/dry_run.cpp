@@ -7,12 +7,15 @@
 #include "natives/name_hash.h"
 #include "natives/native_hashes.h"
 #include "shields/shield_limits.h"
+#include "shields/shield_model_number.h"
 #include "sim/world.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <unordered_map>
 
 namespace {
@@ -67,7 +70,8 @@ int candidatesNear(const sim::World& world, const DryRunResult& result, float x,
             continue;
         }
         const float distanceSquared = horizontalDistanceSquared(x, y, o.x, o.y);
-        if (distanceSquared <= streaming * streaming && withinReach(distanceSquared, reachSquared)) {
+        if (distanceSquared <= streaming * streaming &&
+            withinReach(distanceSquared, reachSquared)) {
             ++count;
         }
     }
@@ -92,16 +96,101 @@ void prepareGameFolder(const DryRunOptions& options) {
 
 } // namespace
 
-Spread spreadOf(std::vector<int> values) {
+Spread spreadOf(const Histogram& values) {
     if (values.empty()) {
         return {};
     }
-    std::sort(values.begin(), values.end());
-    return {values.front(), values[(values.size() - 1) / 2], values.back()};
+    long long total = 0;
+    for (const auto& [value, count] : values) {
+        total += count;
+    }
+    // The lower median, as the middle of the sorted figures.
+    long long seen = 0;
+    int median = values.begin()->first;
+    for (const auto& [value, count] : values) {
+        seen += count;
+        if (seen > (total - 1) / 2) {
+            median = value;
+            break;
+        }
+    }
+    return {values.begin()->first, median, values.rbegin()->first};
 }
+
+FramePlan planFrames(const DryRunOptions& options) {
+    if (options.frames > 0) {
+        return {options.frames, ""};
+    }
+    if (!(options.speed > 0)) {
+        return {0, "a speed of 0 never moves the player along the route; give a speed above 0, "
+                   "or --frames to stand still"};
+    }
+    const double frames = 1 + std::floor(routeLength(options.route) / options.speed);
+    if (frames > maxDryRunFrames) {
+        char problem[200];
+        std::snprintf(problem, sizeof problem,
+                      "the route takes %.0f frames at %g m a frame, more than the %d a run may "
+                      "take; give a higher speed or --frames",
+                      frames, static_cast<double>(options.speed), maxDryRunFrames);
+        return {0, problem};
+    }
+    return {static_cast<int>(frames), ""};
+}
+
+namespace {
+
+// Keeps every stride-th shield created, and halves the sample when it grows
+// past its room, so that the marks of a long run stay bounded.
+class ShieldSample {
+  public:
+    explicit ShieldSample(DryRunResult& result) : result(result) {}
+
+    void created(EntityHandle handle, float x, float y, int frame) {
+        if (createdCount++ % stride == 0) {
+            standing[handle] = result.shields.size();
+            result.shields.push_back({handle, x, y, frame});
+            if (result.shields.size() > keptShieldMarks) {
+                halve();
+            }
+        }
+    }
+    void deleted(EntityHandle handle, int frame) {
+        if (const auto found = standing.find(handle); found != standing.end()) {
+            result.shields[found->second].retired = frame;
+            standing.erase(found);
+        }
+    }
+
+  private:
+    void halve() {
+        std::vector<ShieldMark> kept;
+        for (std::size_t i = 0; i < result.shields.size(); i += 2) {
+            kept.push_back(result.shields[i]);
+        }
+        result.shields = std::move(kept);
+        standing.clear();
+        for (std::size_t i = 0; i < result.shields.size(); ++i) {
+            if (result.shields[i].retired < 0) {
+                standing[result.shields[i].handle] = i;
+            }
+        }
+        stride *= 2;
+    }
+
+    DryRunResult& result;
+    std::unordered_map<EntityHandle, std::size_t> standing;
+    long long createdCount = 0;
+    long long stride = 1;
+};
+
+} // namespace
 
 DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
                        const std::function<void(const FrameRecord&, int frames)>& progress) {
+    const FramePlan plan = planFrames(options);
+    if (!plan.problem.empty()) {
+        throw std::invalid_argument(plan.problem);
+    }
     const auto previousFolder = std::filesystem::current_path();
     std::filesystem::create_directories(options.gameFolder);
     std::filesystem::current_path(options.gameFolder);
@@ -111,14 +200,19 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
     sim::World world(options.seed);
     world.setLogging(false);
     world.setStreamingRadius(options.streamingRadius);
+    world.reserve(options.world.size());
     for (const PlacedObject& object : options.world) {
         world.addObject(object.hash, object.x, object.y, object.z);
     }
-    const int frames = options.frames > 0
-                           ? options.frames
-                           : 1 + static_cast<int>(routeLength(options.route) / options.speed);
+    for (const int model : options.missingModels) {
+        world.setModelLatency(shieldModelName(model), -1);
+    }
+    const int frames = plan.frames;
+    // Every stride-th frame is kept for the pictures, and the last.
+    const int stride = static_cast<int>((static_cast<std::size_t>(frames) + keptFrameRecords - 1) /
+                                        keptFrameRecords);
 
-    std::unordered_map<EntityHandle, std::size_t> shieldIndex;
+    ShieldSample sample(result);
     std::string statusLine;
     int frame = 0;
     world.onCall = [&](const sim::HostCall& call) {
@@ -129,14 +223,11 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
             const auto shield = static_cast<EntityHandle>(call.result);
             if (shield != 0 && world.object(shield)->exists) {
                 const sim::Object& o = *world.object(shield);
-                shieldIndex[shield] = result.shields.size();
-                result.shields.push_back({o.x, o.y, frame});
+                sample.created(shield, o.x, o.y, frame);
                 ++result.created;
             }
         } else if (call.hash == NativeHash::DELETE_ENTITY) {
-            if (const auto found = shieldIndex.find(call.target); found != shieldIndex.end()) {
-                result.shields[found->second].retired = frame;
-            }
+            sample.deleted(call.target, frame);
             ++result.retired;
         } else if (call.hash == NativeHash::ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME) {
             statusLine = call.text;
@@ -163,7 +254,12 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
         record.nativeCalls = static_cast<int>(world.nativeCallCount() - callsBefore);
         record.statusLine = statusLine;
         result.peakHeld = std::max(result.peakHeld, record.held);
-        result.frames.push_back(record);
+        ++result.candidates[record.candidates];
+        ++result.nativeCalls[record.nativeCalls];
+        result.framesRun = frame;
+        if ((frame - 1) % stride == 0 || frame == frames) {
+            result.frames.push_back(record);
+        }
         if (progress) {
             progress(record, frames);
         }
@@ -171,6 +267,7 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
     plugin.unload();
     world.onCall = nullptr;
     result.protocolErrors = world.protocolErrors();
+    result.logWritten = std::filesystem::exists("BrambleCap.log");
     std::filesystem::current_path(previousFolder);
     return result;
 }

@@ -3,8 +3,10 @@
 #include "natives/types.h"
 #include "tools/sim/world_file.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <unordered_set>
@@ -17,17 +19,33 @@ struct PluginHooks {
     std::function<void()> unload;
 };
 
+// The most frames a run may take: about four minutes of the default country
+// under Wine on a 2-core machine.
+inline constexpr int maxDryRunFrames = 200'000;
+// A run keeps at most this many frame records and shield marks for its
+// pictures, an even sample of them, so that its memory stays bounded.
+inline constexpr std::size_t keptFrameRecords = 5'000;
+inline constexpr std::size_t keptShieldMarks = 20'000;
+
 struct DryRunOptions {
     std::vector<PlacedObject> world;
     std::vector<Waypoint> route;
-    int frames = 0;     // 0: as many as the route takes
+    int frames = 0;     // 1 to maxDryRunFrames; 0: as many as the route takes
     float speed = 1.0f; // metres per frame
     std::uint64_t seed = 1;
     std::optional<std::string> configText; // none: the plug-in writes its default file
     bool askForStatusLine = false;         // append debug=true to the file the plug-in reads
     std::string gameFolder;                // where the plug-in finds BrambleCap.ini
     float streamingRadius = 300;           // the host lists only objects this near the player
+    std::vector<int> missingModels;        // shield model numbers whose assets never load
 };
+
+// How many frames the options ask for, or why they cannot be run.
+struct FramePlan {
+    int frames = 0;
+    std::string problem;
+};
+FramePlan planFrames(const DryRunOptions& options);
 
 struct FrameRecord {
     int frame = 0;
@@ -39,20 +57,27 @@ struct FrameRecord {
 };
 
 struct ShieldMark {
+    EntityHandle handle = 0;
     float x = 0, y = 0;
     int placed = 0;
     int retired = -1; // the frame it was deleted, or -1
 };
 
+// How often each value of a per-frame figure came up.
+using Histogram = std::map<int, long long>;
+
 struct DryRunResult {
-    std::vector<FrameRecord> frames;
-    std::vector<ShieldMark> shields;
+    int framesRun = 0;
+    std::vector<FrameRecord> frames;   // an even sample, the first and the last among them
+    std::vector<ShieldMark> shields;   // an even sample of the shields created
+    Histogram candidates, nativeCalls; // every frame's
     int created = 0;
     int retired = 0;
     int peakHeld = 0;
     float radius = 0;
     std::unordered_set<ModelHash> listed;
     std::vector<std::string> protocolErrors;
+    bool logWritten = false; // the plug-in left BrambleCap.log in the game folder
 };
 
 // Loads the plug-in into the stand-in host, drives the player along the route
@@ -63,4 +88,4 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
 struct Spread {
     int minimum = 0, median = 0, maximum = 0;
 };
-Spread spreadOf(std::vector<int> values);
+Spread spreadOf(const Histogram& values);

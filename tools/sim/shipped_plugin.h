@@ -9,3 +9,5 @@
 PluginHooks shippedPlugin(const std::string& asiPath);
 std::string defaultAsiPath(const char* program);
 bool outputIsTerminal();
+// Lines end in LF alone on every build, as the terminal of ./dev demo expects.
+void useUnixLineEnds();

@@ -21,3 +21,5 @@ std::string defaultAsiPath(const char*) {
 bool outputIsTerminal() {
     return isatty(STDOUT_FILENO) != 0;
 }
+
+void useUnixLineEnds() {}

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <io.h>
 #include <memory>
@@ -28,4 +29,9 @@ std::string defaultAsiPath(const char* program) {
 
 bool outputIsTerminal() {
     return _isatty(_fileno(stdout)) != 0;
+}
+
+void useUnixLineEnds() {
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 }

@@ -1,5 +1,6 @@
 #include "tools/sim/svg_pictures.h"
 
+#include "config/quoted_text.h"
 #include "shields/shield_limits.h"
 
 #include <algorithm>
@@ -11,9 +12,14 @@
 
 namespace {
 
-const char* const palette[] = {"#2e7d32", "#558b2f", "#00897b", "#6d4c41", "#1565c0",
-                               "#8e24aa", "#ef6c00", "#c0ca33", "#5d4037", "#00acc1"};
-constexpr const char* shieldColour = "#d32f2f";
+// Listed models: ten colours apart from each other and from the marks below.
+const char* const palette[] = {"#2ca02c", "#9467bd", "#8c564b", "#e377c2", "#bcbd22",
+                               "#17becf", "#7b4173", "#e6ab02", "#393b79", "#636363"};
+constexpr const char* unlistedColour = "#b0b0b0";
+constexpr const char* shieldColour = "#d62728";
+constexpr const char* scanColour = "#1f77b4";
+constexpr const char* retirementColour = "#ff7f0e";
+constexpr const char* candidatesColour = "#2ca02c";
 
 std::string fixed(double value, int decimals = 1) {
     char text[32];
@@ -43,7 +49,73 @@ bool save(const std::string& path, const std::string& svg) {
     return static_cast<bool>(out);
 }
 
+std::string dot(double x, double y, double r, const std::string& fill) {
+    return "<circle cx=\"" + fixed(x) + "\" cy=\"" + fixed(y) + "\" r=\"" + fixed(r) +
+           "\" fill=\"" + fill + "\"/>";
+}
+
+std::string ring(double x, double y, double r, const std::string& stroke, const char* dashes = "") {
+    return "<circle cx=\"" + fixed(x) + "\" cy=\"" + fixed(y) + "\" r=\"" + fixed(r) +
+           "\" fill=\"none\" stroke=\"" + stroke + "\" stroke-width=\"1.5\"" +
+           (*dashes != 0 ? std::string(" stroke-dasharray=\"") + dashes + "\"" : "") + "/>";
+}
+
+// The four moments both pictures mark: a fifth, nine twentieths, seven tenths
+// and nineteen twentieths of the way, as the kept records nearest them.
+std::vector<FrameRecord> momentsOf(const DryRunResult& result) {
+    std::vector<FrameRecord> moments;
+    if (result.frames.empty()) {
+        return moments;
+    }
+    for (const double share : {0.2, 0.45, 0.7, 0.95}) {
+        const double wanted = 1 + share * (result.framesRun - 1);
+        const auto nearest =
+            std::min_element(result.frames.begin(), result.frames.end(),
+                             [&](const FrameRecord& a, const FrameRecord& b) {
+                                 return std::fabs(a.frame - wanted) < std::fabs(b.frame - wanted);
+                             });
+        moments.push_back(*nearest);
+    }
+    return moments;
+}
+
+const char* const momentLetters[] = {"A", "B", "C", "D"};
+
 } // namespace
+
+double roundStep(double span, int ticks) {
+    const double raw = std::max(span, 1e-9) / ticks;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (const double factor : {1.0, 2.0, 5.0}) {
+        if (factor * power >= raw) {
+            return factor * power;
+        }
+    }
+    return 10 * power;
+}
+
+std::string svgText(std::string_view text) {
+    std::string escaped;
+    for (const char c : visibleText(text)) {
+        switch (c) {
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
 
 bool writeMap(const std::string& path, const std::vector<PlacedObject>& world,
               const std::vector<Waypoint>& route, const DryRunResult& result) {
@@ -62,7 +134,7 @@ bool writeMap(const std::string& path, const std::vector<PlacedObject>& world,
     minX -= margin, maxX += margin, minY -= margin, maxY += margin;
     const double scale = std::min(1400.0 / (maxX - minX), 900.0 / (maxY - minY));
     const Frame f{minX, maxY, scale};
-    const double width = 40 + (maxX - minX) * scale;
+    const double width = std::max(40 + (maxX - minX) * scale, 900.0);
     const double mapHeight = (maxY - minY) * scale;
 
     std::map<ModelHash, std::pair<std::string, std::string>> colours; // hash -> label, colour
@@ -71,130 +143,122 @@ bool writeMap(const std::string& path, const std::vector<PlacedObject>& world,
             colours[o.hash] = {modelLabel(o), palette[colours.size() % std::size(palette)]};
         }
     }
-    const double legendRows = static_cast<double>(colours.size()) + 5;
-    const double height = 80 + mapHeight + 20 + 18 * std::ceil(legendRows / 3);
+    const double legendRows = std::ceil((static_cast<double>(colours.size()) + 7) / 3);
+    const double height = 80 + mapHeight + 40 + 20 * legendRows;
 
     std::ostringstream svg;
     svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << fixed(width, 0) << "\" height=\""
         << fixed(height, 0) << "\" font-family=\"sans-serif\" font-size=\"12\">\n"
         << "<rect width=\"100%\" height=\"100%\" fill=\"#f7f5ee\"/>\n"
         << "<text x=\"20\" y=\"24\" font-size=\"16\" font-weight=\"bold\">BrambleCap dry run: "
-        << result.frames.size() << " frames, scan radius " << fixed(result.radius, 0)
-        << " m</text>\n"
+        << result.framesRun << " frames, scan radius " << fixed(result.radius, 0) << " m</text>\n"
         << "<text x=\"20\" y=\"44\" fill=\"#555\">" << result.created << " shields placed, "
         << result.retired << " retired, " << (result.created - result.retired)
-        << " standing at the end (filled red); 100 m = " << fixed(100 * scale, 0) << " px</text>\n";
+        << " standing at the end</text>\n";
 
-    svg << "<g opacity=\"0.35\" fill=\"#8a8a8a\">\n";
+    svg << "<g opacity=\"0.5\">\n";
     for (const PlacedObject& o : world) {
         if (!result.listed.contains(o.hash)) {
-            svg << "<circle cx=\"" << fixed(f.px(o.x)) << "\" cy=\"" << fixed(f.py(o.y))
-                << "\" r=\"1.3\"/>\n";
+            svg << dot(f.px(o.x), f.py(o.y), 1.3, unlistedColour) << "\n";
         }
     }
     svg << "</g>\n<g opacity=\"0.85\">\n";
     for (const PlacedObject& o : world) {
         if (result.listed.contains(o.hash)) {
-            svg << "<circle cx=\"" << fixed(f.px(o.x)) << "\" cy=\"" << fixed(f.py(o.y))
-                << "\" r=\"1.8\" fill=\"" << colours[o.hash].second << "\"/>\n";
+            svg << dot(f.px(o.x), f.py(o.y), 1.8, colours[o.hash].second) << "\n";
         }
     }
-    svg << "</g>\n<g fill=\"none\" stroke=\"" << shieldColour
-        << "\" stroke-width=\"0.8\" opacity=\"0.35\">\n";
+    svg << "</g>\n<g opacity=\"0.45\">\n";
     for (const ShieldMark& s : result.shields) {
         if (s.retired >= 0) {
-            svg << "<circle cx=\"" << fixed(f.px(s.x)) << "\" cy=\"" << fixed(f.py(s.y))
-                << "\" r=\"3\"/>\n";
+            svg << ring(f.px(s.x), f.py(s.y), 3, shieldColour) << "\n";
         }
     }
-    svg << "</g>\n<g fill=\"" << shieldColour << "\" stroke=\"#5a0000\" stroke-width=\"0.6\">\n";
+    svg << "</g>\n";
     for (const ShieldMark& s : result.shields) {
         if (s.retired < 0) {
-            svg << "<circle cx=\"" << fixed(f.px(s.x)) << "\" cy=\"" << fixed(f.py(s.y))
-                << "\" r=\"3\"/>\n";
+            svg << dot(f.px(s.x), f.py(s.y), 3, shieldColour) << "\n";
         }
     }
-    svg << "</g>\n<polyline fill=\"none\" stroke=\"#333\" stroke-width=\"1.5\" "
+    svg << "<polyline fill=\"none\" stroke=\"#333\" stroke-width=\"1.5\" "
            "stroke-dasharray=\"6 4\" points=\"";
     for (const Waypoint& w : route) {
         svg << fixed(f.px(w.x)) << "," << fixed(f.py(w.y)) << " ";
     }
     svg << "\"/>\n";
 
-    // The circles at a few moments of the drive.
-    const std::size_t frames = result.frames.size();
-    const bool drawCircles = std::isfinite(result.radius);
-    for (const double share : {0.2, 0.45, 0.7, 0.95}) {
-        if (frames == 0) {
-            break;
+    const std::vector<FrameRecord> moments = momentsOf(result);
+    for (std::size_t i = 0; i < moments.size(); ++i) {
+        const double cx = f.px(moments[i].x), cy = f.py(moments[i].y);
+        if (std::isfinite(result.radius)) {
+            svg << ring(cx, cy, std::fabs(result.radius) * scale, scanColour) << "\n"
+                << ring(cx, cy, std::fabs(result.radius + retirementMargin) * scale,
+                        retirementColour, "8 5")
+                << "\n";
         }
-        const FrameRecord& at =
-            result.frames[static_cast<std::size_t>(share * static_cast<double>(frames - 1))];
-        const double cx = f.px(at.x), cy = f.py(at.y);
-        if (drawCircles) {
-            svg << "<circle cx=\"" << fixed(cx) << "\" cy=\"" << fixed(cy) << "\" r=\""
-                << fixed(std::fabs(result.radius) * scale)
-                << "\" fill=\"#3949ab\" fill-opacity=\"0.06\" "
-                << "stroke=\"#3949ab\" stroke-width=\"1.5\"/>\n"
-                << "<circle cx=\"" << fixed(cx) << "\" cy=\"" << fixed(cy) << "\" r=\""
-                << fixed(std::fabs(result.radius + retirementMargin) * scale)
-                << "\" fill=\"none\" stroke=\"#ef6c00\" stroke-width=\"1.5\" stroke-dasharray=\"8 "
-                   "5\"/>\n";
-        }
-        svg << "<circle cx=\"" << fixed(cx) << "\" cy=\"" << fixed(cy)
-            << "\" r=\"4\" fill=\"#000\"/>\n"
-            << "<text x=\"" << fixed(cx + 6) << "\" y=\"" << fixed(cy - 6) << "\">frame "
-            << at.frame << "</text>\n";
+        svg << dot(cx, cy, 4, "#000") << "<text x=\"" << fixed(cx + 6) << "\" y=\"" << fixed(cy - 6)
+            << "\" font-weight=\"bold\">" << momentLetters[i] << "</text>"
+            << "<text x=\"" << fixed(cx + 18) << "\" y=\"" << fixed(cy - 6) << "\">frame "
+            << moments[i].frame << "</text>\n";
     }
 
-    // Legend, three to a row.
-    std::vector<std::pair<std::string, std::string>> entries; // colour, text
+    // A scale bar of a round length, about a fifth of the map's width.
+    const double metres = roundStep((maxX - minX) / 5, 1);
+    const double barY = 80 + mapHeight + 10, barEnd = 20 + metres * scale;
+    svg << "<path d=\"M20 " << fixed(barY - 4) << " V" << fixed(barY) << " H" << fixed(barEnd)
+        << " V" << fixed(barY - 4) << "\" fill=\"none\" stroke=\"#000\" stroke-width=\"1.5\"/>"
+        << "<text x=\"" << fixed(barEnd + 8) << "\" y=\"" << fixed(barY + 2) << "\">"
+        << fixed(metres, 0) << " m</text>\n";
+
+    // Legend, three to a row, each with the mark the map draws.
+    std::vector<std::pair<std::string, std::string>> entries; // mark, text
+    const auto marked = [&](std::string mark, std::string text) {
+        entries.emplace_back(std::move(mark), std::move(text));
+    };
     for (const auto& [hash, entry] : colours) {
-        entries.emplace_back(entry.second, entry.first + " (listed)");
+        marked(dot(6, -4, 4, entry.second), svgText(entry.first) + " (listed)");
     }
-    entries.emplace_back("#8a8a8a", "unlisted objects");
-    entries.emplace_back(shieldColour, "shield standing at the end");
-    entries.emplace_back("#f4b4b4", "shield placed, later retired");
-    entries.emplace_back("#3949ab", "scan circle");
-    entries.emplace_back("#ef6c00", "retirement circle (scan radius + " +
-                                        fixed(retirementMargin, 0) + " m)");
-    const double legendTop = 80 + mapHeight;
+    marked(dot(6, -4, 4, unlistedColour), "unlisted objects");
+    marked(dot(6, -4, 4, shieldColour), "shield standing at the end");
+    marked(ring(6, -4, 4, shieldColour), "shield placed, later retired");
+    marked("<line x1=\"0\" y1=\"-4\" x2=\"14\" y2=\"-4\" stroke=\"#333\" stroke-width=\"1.5\" "
+           "stroke-dasharray=\"4 2\"/>",
+           "route");
+    marked(dot(6, -4, 3, "#000"), "the player at moments A to D");
+    marked(ring(6, -4, 5, scanColour), "scan circle (scan radius)");
+    marked(ring(6, -4, 5, retirementColour, "3 2"),
+           "retirement circle (scan radius + " + fixed(retirementMargin, 0) + " m)");
+    const double legendTop = 80 + mapHeight + 40;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const double x = 20 + static_cast<double>(i % 3) * 420;
-        const double y = legendTop + 18 * static_cast<double>(i / 3);
-        svg << "<circle cx=\"" << fixed(x + 5) << "\" cy=\"" << fixed(y - 4) << "\" r=\"5\" fill=\""
-            << entries[i].first << "\"/><text x=\"" << fixed(x + 16) << "\" y=\"" << fixed(y)
-            << "\">" << entries[i].second << "</text>\n";
+        const double x = 20 + static_cast<double>(i % 3) * 300;
+        const double y = legendTop + 20 * static_cast<double>(i / 3);
+        svg << "<g transform=\"translate(" << fixed(x) << " " << fixed(y) << ")\">"
+            << entries[i].first << "<text x=\"20\" y=\"0\">" << entries[i].second
+            << "</text></g>\n";
     }
     svg << "</svg>\n";
     return save(path, svg.str());
 }
 
 bool writePlot(const std::string& path, const DryRunResult& result) {
-    const double width = 1000, height = 380, left = 60, right = 20, top = 50, bottom = 50;
+    const double width = 1000, height = 400, left = 70, right = 20, top = 50, bottom = 60;
     const double plotWidth = width - left - right, plotHeight = height - top - bottom;
     int highest = 10;
     for (const FrameRecord& r : result.frames) {
         highest = std::max({highest, r.candidates, r.held});
     }
-    const double yMax = std::ceil(highest * 1.1 / 10) * 10;
-    const double frames = std::max<double>(1, static_cast<double>(result.frames.size()));
+    const double yStep = roundStep(highest * 1.1);
+    const double yMax = std::ceil(highest * 1.1 / yStep) * yStep;
+    const double frames = std::max(1, result.framesRun);
     const auto px = [&](double frame) {
         return left + (frame - 1) * plotWidth / std::max(1.0, frames - 1);
     };
     const auto py = [&](double value) { return top + plotHeight - value * plotHeight / yMax; };
 
-    // At most one point per pixel column: the highest of the frames it covers.
     const auto line = [&](int FrameRecord::*field) {
         std::ostringstream points;
-        const std::size_t step = std::max<std::size_t>(1, result.frames.size() / 1000);
-        for (std::size_t i = 0; i < result.frames.size(); i += step) {
-            int value = 0;
-            for (std::size_t j = i; j < std::min(result.frames.size(), i + step); ++j) {
-                value = std::max(value, result.frames[j].*field);
-            }
-            points << fixed(px(static_cast<double>(result.frames[i].frame))) << ","
-                   << fixed(py(value)) << " ";
+        for (const FrameRecord& r : result.frames) {
+            points << fixed(px(r.frame)) << "," << fixed(py(r.*field)) << " ";
         }
         return points.str();
     };
@@ -205,14 +269,17 @@ bool writePlot(const std::string& path, const DryRunResult& result) {
         << "<rect width=\"100%\" height=\"100%\" fill=\"#fff\"/>\n"
         << "<text x=\"" << left << "\" y=\"24\" font-size=\"16\" font-weight=\"bold\">"
         << "Nearby candidates and shields held, frame by frame</text>\n";
-    for (int i = 0; i <= 5; ++i) {
-        const double value = yMax * i / 5;
+    for (double value = 0; value <= yMax + yStep / 2; value += yStep) {
         svg << "<line x1=\"" << left << "\" x2=\"" << width - right << "\" y1=\""
-            << fixed(py(value)) << "\" y2=\"" << fixed(py(value)) << "\" stroke=\"#e5e5e5\"/>\n"
+            << fixed(py(value)) << "\" y2=\"" << fixed(py(value)) << "\" stroke=\"#e5e5e5\"/>"
             << "<text x=\"" << left - 8 << "\" y=\"" << fixed(py(value) + 4)
             << "\" text-anchor=\"end\">" << fixed(value, 0) << "</text>\n";
-        const double frame = 1 + (frames - 1) * i / 5;
-        svg << "<text x=\"" << fixed(px(frame)) << "\" y=\"" << height - bottom + 18
+    }
+    const double xStep = roundStep(frames, 8);
+    for (double frame = xStep; frame <= frames; frame += xStep) {
+        svg << "<line x1=\"" << fixed(px(frame)) << "\" x2=\"" << fixed(px(frame)) << "\" y1=\""
+            << top + plotHeight << "\" y2=\"" << top + plotHeight + 5 << "\" stroke=\"#000\"/>"
+            << "<text x=\"" << fixed(px(frame)) << "\" y=\"" << top + plotHeight + 18
             << "\" text-anchor=\"middle\">" << fixed(frame, 0) << "</text>\n";
     }
     const double cap = static_cast<double>(maxShields);
@@ -222,18 +289,33 @@ bool writePlot(const std::string& path, const DryRunResult& result) {
             << "<text x=\"" << width - right << "\" y=\"" << fixed(py(cap) - 4)
             << "\" text-anchor=\"end\" fill=\"#777\">cap of " << maxShields << " shields</text>\n";
     }
-    svg << "<text x=\"" << left + plotWidth / 2 << "\" y=\"" << height - 10
-        << "\" text-anchor=\"middle\">frame</text>\n"
-        << "<polyline fill=\"none\" stroke=\"#2e7d32\" stroke-width=\"1.5\" points=\""
-        << line(&FrameRecord::candidates)
-        << "\"/>\n<polyline fill=\"none\" stroke=\"#d32f2f\" stroke-width=\"2\" points=\""
+    const std::vector<FrameRecord> moments = momentsOf(result);
+    for (std::size_t i = 0; i < moments.size(); ++i) {
+        const double x = px(moments[i].frame);
+        svg << "<line x1=\"" << fixed(x) << "\" x2=\"" << fixed(x) << "\" y1=\"" << top
+            << "\" y2=\"" << top + plotHeight << "\" stroke=\"#000\" stroke-dasharray=\"2 3\"/>"
+            << "<text x=\"" << fixed(x + 4) << "\" y=\"" << top + 12 << "\" font-weight=\"bold\">"
+            << momentLetters[i] << "</text>\n";
+    }
+    svg << "<line x1=\"" << left << "\" x2=\"" << left << "\" y1=\"" << top << "\" y2=\""
+        << top + plotHeight << "\" stroke=\"#000\"/><line x1=\"" << left << "\" x2=\""
+        << width - right << "\" y1=\"" << top + plotHeight << "\" y2=\"" << top + plotHeight
+        << "\" stroke=\"#000\"/>\n"
+        << "<text x=\"" << left + plotWidth / 2 << "\" y=\"" << height - 14
+        << "\" text-anchor=\"middle\">frame (A to D: the moments drawn on the map)</text>\n"
+        << "<text transform=\"translate(18 " << top + plotHeight / 2
+        << ") rotate(-90)\" text-anchor=\"middle\">objects</text>\n"
+        << "<polyline fill=\"none\" stroke=\"" << candidatesColour
+        << "\" stroke-width=\"1.5\" points=\"" << line(&FrameRecord::candidates) << "\"/>\n"
+        << "<polyline fill=\"none\" stroke=\"" << shieldColour << "\" stroke-width=\"2\" points=\""
         << line(&FrameRecord::held) << "\"/>\n"
-        << "<rect x=\"" << left + 10 << "\" y=\"" << top + 4
-        << "\" width=\"12\" height=\"3\" fill=\"#2e7d32\"/>"
-        << "<text x=\"" << left + 28 << "\" y=\"" << top + 10 << "\">nearby candidates</text>\n"
-        << "<rect x=\"" << left + 170 << "\" y=\"" << top + 4
-        << "\" width=\"12\" height=\"3\" fill=\"#d32f2f\"/>"
-        << "<text x=\"" << left + 188 << "\" y=\"" << top + 10
+        << "<line x1=\"" << left + 30 << "\" x2=\"" << left + 50 << "\" y1=\"" << top + 26
+        << "\" y2=\"" << top + 26 << "\" stroke=\"" << candidatesColour
+        << "\" stroke-width=\"1.5\"/><text x=\"" << left + 56 << "\" y=\"" << top + 30
+        << "\">nearby candidates</text>\n"
+        << "<line x1=\"" << left + 200 << "\" x2=\"" << left + 220 << "\" y1=\"" << top + 26
+        << "\" y2=\"" << top + 26 << "\" stroke=\"" << shieldColour
+        << "\" stroke-width=\"2\"/><text x=\"" << left + 226 << "\" y=\"" << top + 30
         << "\">shields held</text>\n</svg>\n";
     return save(path, svg.str());
 }

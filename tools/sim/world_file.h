@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One object of a world, as a person writes it or a game exports it.
@@ -20,6 +21,13 @@ struct Waypoint {
 // CSV files with a header line: "model,x,y,z" for worlds (the model a name or a
 // hash such as 0x1A2B3C4D), "x,y" for routes. Blank lines and lines starting
 // with "#" are skipped. On a bad line the error names the file, the line and
-// what is wrong, and nothing is returned.
+// what is wrong, quoting the line escaped and cut short, and nothing is
+// returned.
 std::optional<std::vector<PlacedObject>> readWorldFile(const std::string& path, std::string& error);
 std::optional<std::vector<Waypoint>> readRouteFile(const std::string& path, std::string& error);
+
+// The same over text already read; `name` stands for the file in errors.
+std::optional<std::vector<PlacedObject>> parseWorld(std::string_view text, const std::string& name,
+                                                    std::string& error);
+std::optional<std::vector<Waypoint>> parseRoute(std::string_view text, const std::string& name,
+                                                std::string& error);

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The dry run's pictures are well-formed SVG that any viewer opens, also when a
+# player's model names hold characters XML reserves; and the run's mistakes
+# are one line and exit 2, never a crash.
+# usage: check_pictures.sh BRAMBLECAP_SIM
+set -uo pipefail
+sim=$(realpath "$1")
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+cd "$folder"
+failures=0
+fail() { echo "$*"; failures=$((failures + 1)); }
+
+printf 'model,x,y,z\na&b<c,10,0,0\n"quoted",20,0,0\nprop_bench_01a,5,5,0\n' >world.csv
+printf '[BLOCK_PROPS]\r\na&b<c=1,5\r\n"quoted"=2,5\r\n' >BrambleCap.ini
+"$sim" --world world.csv --config BrambleCap.ini --frames 20 --out odd >/dev/null ||
+    fail "the run over odd names failed"
+"$sim" --frames 300 --out plain >/dev/null || fail "the run over the generated country failed"
+for svg in odd/map.svg odd/plot.svg plain/map.svg plain/plot.svg; do
+    xmllint --noout "$svg" || fail "$svg is not well-formed XML"
+done
+grep -q 'a&amp;b&lt;c (listed)' odd/map.svg || fail "the model name is not escaped in the legend"
+
+expect_mistake() { # expect_mistake MESSAGE ARGUMENTS...
+    local message=$1 errors status
+    shift
+    errors=$("$sim" "$@" 2>&1 >/dev/null)
+    status=$?
+    [ "$status" -eq 2 ] && [ "$errors" = "bramblecap-sim: $message" ] ||
+        fail "bramblecap-sim $*: exit $status, \"$errors\"; wanted exit 2, \"bramblecap-sim: $message\""
+}
+touch afile
+expect_mistake "cannot create afile: a file of that name is in the way" --frames 5 --out afile
+expect_mistake "cannot create /proc/nope: No such file or directory" --frames 5 --out /proc/nope
+expect_mistake "--frames takes a whole number from 1 to 200000, not \"1e10\"" --frames 1e10
+expect_mistake "--seed takes a whole number from 0 to 18446744073709551615, not \"1.5\"" --seed 1.5
+expect_mistake "--speed takes a number from 0 to 1000, not \"fast\"" --speed fast
+expect_mistake "a speed of 0 never moves the player along the route; give a speed above 0, or --frames to stand still" --speed 0
+expect_mistake "--missing-model takes a whole number from 1 to 19, not \"20\"" --missing-model 20
+expect_mistake "unknown option \"--colour\" (bramblecap-sim --help lists the options)" --colour
+printf 'model,x,y,z\n\x1b[31mred,1,2\n' >binary.csv
+expect_mistake "binary.csv:2: expected 4 fields (model,x,y,z), found 3: \"\\x1B[31mred,1,2\"" --world binary.csv
+"$sim" --speed 0 --frames 3 --out still >/dev/null || fail "standing still for three frames failed"
+echo "$failures failures"
+[ "$failures" -eq 0 ]

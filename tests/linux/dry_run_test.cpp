@@ -229,6 +229,9 @@ TEST_F(DryRun, AskingForTheStatusLineLeavesThePlugInsLogAndAMissingModelShowsInI
               std::string::npos)
         << text;
     EXPECT_EQ(result.created, 0) << "the pines select model 1, which never loaded";
+    options.askForStatusLine = false;
+    EXPECT_FALSE(run(options).logWritten) << "the earlier run's log is gone";
+    EXPECT_FALSE(std::filesystem::exists(folder / "BrambleCap.log"));
 }
 
 TEST(Pictures, TicksFallOnOneTwoOrFiveTimesAPowerOfTen) {

@@ -83,6 +83,7 @@ int candidatesNear(const sim::World& world, const DryRunResult& result, float x,
 void prepareGameFolder(const DryRunOptions& options) {
     const std::string path(ConfigFormat::fileName);
     std::filesystem::remove(path);
+    std::filesystem::remove("BrambleCap.log"); // a log left by an earlier run is not this run's
     if (options.configText) {
         std::ofstream(path, std::ios::binary) << *options.configText;
     } else if (options.askForStatusLine) {

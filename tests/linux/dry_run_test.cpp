@@ -230,6 +230,7 @@ TEST_F(DryRun, AskingForTheStatusLineLeavesThePlugInsLogAndAMissingModelShowsInI
         << text;
     EXPECT_EQ(result.created, 0) << "the pines select model 1, which never loaded";
     options.askForStatusLine = false;
+    resetPluginTables(); // as a fresh load of the .asi starts
     EXPECT_FALSE(run(options).logWritten) << "the earlier run's log is gone";
     EXPECT_FALSE(std::filesystem::exists(folder / "BrambleCap.log"));
 }

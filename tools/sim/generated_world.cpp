@@ -7,7 +7,9 @@
 namespace {
 
 constexpr float length = 3000;
-constexpr float width = 800;
+constexpr float halfWidth = 400;
+// The palm beach lies between these distances south of the road.
+constexpr float beachNear = 25, beachFar = 75;
 
 const char* const trees[] = {"prop_tree_pine_01", "prop_tree_pine_02",    "prop_tree_birch_02",
                              "prop_tree_oak_01",  "prop_tree_cedar_s_01", "prop_w_r_cedar_01"};
@@ -23,7 +25,7 @@ PlacedObject place(const char* model, float x, float y, float z) {
 
 Country generateCountry(std::uint64_t seed) {
     std::mt19937_64 random(seed);
-    std::uniform_real_distribution<float> along(0, length), across(-width / 2, width / 2);
+    std::uniform_real_distribution<float> along(0, length), across(-halfWidth, halfWidth);
     std::uniform_real_distribution<float> ground(0, 12), unit(0, 1);
     std::normal_distribution<float> spread(0, 35);
     const auto pick = [&](const auto& models) {
@@ -47,7 +49,8 @@ Country generateCountry(std::uint64_t seed) {
     }
     for (int i = 0; i < 400; ++i) { // a palm beach along the far end of the road
         const float x = length - 600 + 600 * unit(random);
-        objects.push_back(place(pick(palms), x, -25 - 50 * unit(random), 1));
+        objects.push_back(
+            place(pick(palms), x, -(beachNear + (beachFar - beachNear) * unit(random)), 1));
     }
     // Across the country on one side of the road, and back on the other.
     country.route = {{0, -15}, {length, -15}, {length, 15}, {0, 15}};

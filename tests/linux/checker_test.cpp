@@ -94,6 +94,10 @@ TEST_F(Checker, FilesThatDoNothingAreWarnedOf) {
          "warning: the radius \"abc\" holds no number: it reads as 0"},
         {"[Settings]\r\ndebug=true \r\n[BLOCK_PROPS]\r\npine=1,2\r\n",
          "warning: \"true \" reads as false: only true, TRUE, True, 1 turn the status line on"},
+        {"[Settings]\r\n=7\r\n[BLOCK_PROPS]\r\npine=1,2\r\n",
+         "no effect: the line starts with \"=\": its key is empty"},
+        {"[Settings]\r\ncolour=red\r\n[BLOCK_PROPS]\r\npine=1,2\r\n",
+         "no effect: unknown setting \"colour\"; the plug-in reads scanRadius and debug"},
         {"[BLOCK_PROPS]\r\npine=x,2m\r\n",
          "warning: the shield model number \"x\" holds no number: it reads as 0\n"
          "        warning: \"m\" after the height is ignored"},

@@ -109,11 +109,10 @@ void explainSetting(const ConfigLine& line, Explained& out) {
 void explainEntry(const ConfigLine& line, ModelHash hash, Explained& out) {
     out.overrideKey = "entry " + std::to_string(hash);
     const int model = shieldModelNumber(line.params.shieldModelIndex);
-    char text[200];
-    std::snprintf(text, sizeof text, "entry %s: hash 0x%08X, shield model %d, height %s",
-                  quotedText(line.key).c_str(), hash, model,
-                  number(line.params.heightOffset).c_str());
-    out.reading = text;
+    char hashText[16];
+    std::snprintf(hashText, sizeof hashText, "0x%08X", hash);
+    out.reading = "entry " + quotedText(line.key) + ": hash " + hashText + ", shield model " +
+                  std::to_string(model) + ", height " + number(line.params.heightOffset);
     if (number(line.params.shieldModelIndex) != std::to_string(model)) {
         out.reading += " (" + number(line.params.shieldModelIndex) + " selects model " +
                        std::to_string(model) + ")";

@@ -16,7 +16,6 @@ extern std::array<bool, shieldModelCount> shieldModelLoaded;
 // Frames the last wait for the models took.
 extern int shieldModelFramesWaited;
 
-
 // Hashes and requests the nineteen shield models, then waits for each in turn,
 // one frame per failed test.
 void loadShieldModels();

@@ -65,18 +65,19 @@ void writeDefaultConfig() {
 }
 
 void loadConfig(ConfigReading* reading) {
-    ConfigReading unused;
-    ConfigReading& saw = reading != nullptr ? *reading : unused;
-    saw = {};
+    if (reading != nullptr) {
+        *reading = {};
+    }
     if (!configFileExists(configPath)) {
         writeDefaultConfig();
-        saw.defaultWritten = true;
+        if (reading != nullptr) {
+            reading->defaultWritten = true;
+        }
     }
     const auto bytes = readConfigBytes(configPath);
     if (!bytes) {
         return;
     }
-    saw.opened = true;
     blockPropModels.clear();
     blockPropParams.clear();
     Reader reader{reading, {false, startsWithByteOrderMark(*bytes)}};

@@ -7,7 +7,6 @@
 // What a read of the configuration saw, for the plug-in's log.
 struct ConfigReading {
     bool defaultWritten = false;
-    bool opened = false;
     // "line N \"text\": reason" for the first lines without effect, and how many more.
     std::vector<std::string> withoutEffect;
     int moreWithoutEffect = 0;

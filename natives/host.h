@@ -8,7 +8,8 @@
 // there (std::uint32_t is `unsigned int`, I) and so another function.
 //
 // - Microsoft's compiler: C++ declarations; the compiler writes the decorated
-//   names and the import library comes from natives/ScriptHookV_msvc.def.
+//   names, and cmake/msvc.cmake makes the import library from the decorated
+//   names in natives/ScriptHookV.def.
 // - MinGW: plain names, which natives/ScriptHookV.def maps to the decorated
 //   ones in the import library.
 // - The stand-in host in sim/ (Linux, or built as ScriptHookV.dll) defines the

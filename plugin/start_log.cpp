@@ -65,19 +65,20 @@ std::string shieldModelsPart() {
            "  Trees that select them get no shield; are the model assets installed?\r\n";
 }
 
-void writeLog(const std::string& text) {
+} // namespace
+
+// With debug off nothing is put together, let alone written.
+void logConfiguration(const ConfigReading& reading) {
     if (settings.debug) {
-        writeConfigBytes(logPath, text);
+        writeConfigBytes(logPath, configurationPart(reading) +
+                                      "Shield models: loading; the plug-in waits up to " +
+                                      std::to_string(shieldModelWaitFrames) +
+                                      " frames for them\r\n");
     }
 }
 
-} // namespace
-
-void logConfiguration(const ConfigReading& reading) {
-    writeLog(configurationPart(reading) + "Shield models: loading; the plug-in waits up to " +
-             std::to_string(shieldModelWaitFrames) + " frames for them\r\n");
-}
-
 void logShieldModels(const ConfigReading& reading) {
-    writeLog(configurationPart(reading) + shieldModelsPart());
+    if (settings.debug) {
+        writeConfigBytes(logPath, configurationPart(reading) + shieldModelsPart());
+    }
 }

@@ -1,5 +1,5 @@
-// What only the linked build lets a test see: the plug-in's tables at the
-// moments the spec fixes, and the reader's effect on them.
+// What only the linked build lets a test see: the plug-in's tables when the
+// script is registered and after a read of the file.
 #include "../behaviour/plugin_test.h"
 #include "config/config_tables.h"
 #include "config/load_config.h"

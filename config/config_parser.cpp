@@ -3,22 +3,27 @@
 #include "config/config_format.h"
 #include "config/number_text.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
 
 void readSetting(ConfigLine& line) {
-    if (line.key == ConfigFormat::scanRadiusKey) {
-        line.kind = LineKind::Setting;
-        line.setting = SettingKey::ScanRadius;
-        line.scanRadius = readNumber(line.value);
-    } else if (line.key == ConfigFormat::debugKey) {
-        line.kind = LineKind::Setting;
-        line.setting = SettingKey::Debug;
-        line.debug = ConfigFormat::isTrueSpelling(line.value);
-    } else {
+    const auto found = std::ranges::find(settingTable, line.key, &SettingDeclaration::text);
+    if (found == settingTable.end()) {
         line.kind = LineKind::WithoutEffect;
         line.noEffect = NoEffect::UnknownKey;
+        return;
+    }
+    line.kind = LineKind::Setting;
+    line.setting = found->key;
+    switch (found->kind) {
+    case SettingKind::Number:
+        line.settingNumber = readNumber(line.value);
+        break;
+    case SettingKind::TrueFalse:
+        line.settingOn = ConfigFormat::isOneOf(line.value, ConfigFormat::trueSpellings);
+        break;
     }
 }
 

@@ -6,6 +6,7 @@
 // touches no table, native or file: the plug-in's handler fills its tables,
 // the checker's explains, the dry run's keeps a summary.
 
+#include "config/setting_keys.h"
 #include "config/settings.h"
 
 #include <string_view>
@@ -19,13 +20,11 @@ enum class LineKind {
     WithoutEffect,
 };
 
-enum class SettingKey { ScanRadius, Debug };
-
 // Why a line changes nothing.
 enum class NoEffect {
     OutsideUsedSection, // content before the first header or in a section nobody reads
     NoEquals,
-    UnknownKey,        // in [Settings], a key other than scanRadius and debug
+    UnknownKey,        // in [Settings], a key not in settingTable
     EntryWithoutComma, // in [BLOCK_PROPS], a value without the "," between its numbers
 };
 
@@ -34,11 +33,11 @@ struct ConfigLine {
     std::string_view text;    // the line with every CR removed
     std::string_view section; // the section the line falls in; a header's is the one it opens
     LineKind kind = LineKind::Blank;
-    std::string_view key;   // content lines: before the first "="
-    std::string_view value; // content lines: after it
-    SettingKey setting{};   // settings: which one, and what it becomes
-    float scanRadius = 0;
-    bool debug = false;
+    std::string_view key;       // content lines: before the first "="
+    std::string_view value;     // content lines: after it
+    SettingKey setting{};       // settings: which one, and its value read by the key's kind:
+    float settingNumber = 0;    // SettingKind::Number
+    bool settingOn = false;     // SettingKind::TrueFalse
     const char* name = nullptr; // entries: the key, NUL-terminated, for GET_HASH_KEY
     PropShieldParams params{};  // entries: the two numbers
     NoEffect noEffect{};        // lines without effect: why

@@ -2,6 +2,7 @@
 
 #include "config/config_format.h"
 #include "config/quoted_text.h"
+#include "config/setting_keys.h"
 
 #include <algorithm>
 
@@ -60,7 +61,9 @@ std::string unknownKeyReason(std::string_view key) {
     if (key.empty()) {
         return "the line starts with \"=\": its key is empty";
     }
-    for (const std::string_view known : {ConfigFormat::scanRadiusKey, ConfigFormat::debugKey}) {
+    std::string keys;
+    for (std::size_t i = 0; i < settingTable.size(); ++i) {
+        const std::string_view known = settingTable[i].text;
         if (trimmedText(key) == known && key != known) {
             return "the key is " + quotedText(key) + ": blanks around it are part of the key";
         }
@@ -68,9 +71,9 @@ std::string unknownKeyReason(std::string_view key) {
             return "keys are case-sensitive: " + quotedText(key) + " is not \"" +
                    std::string(known) + "\"";
         }
+        keys.append(i == 0 ? "" : i + 1 == settingTable.size() ? " and " : ", ").append(known);
     }
-    return "unknown setting " + quotedText(key) + "; the plug-in reads " +
-           std::string(ConfigFormat::scanRadiusKey) + " and " + std::string(ConfigFormat::debugKey);
+    return "unknown setting " + quotedText(key) + "; the plug-in reads " + keys;
 }
 
 } // namespace

@@ -32,11 +32,7 @@ void applyLine(const ConfigLine& line, void* context) {
     auto& reader = *static_cast<Reader*>(context);
     switch (line.kind) {
     case LineKind::Setting:
-        if (line.setting == SettingKey::ScanRadius) {
-            settings.scanRadius = line.scanRadius;
-        } else {
-            settings.debug = line.debug;
-        }
+        applySetting(line, settings);
         break;
     case LineKind::Entry: {
         const ModelHash model = NativeBridge::getHashKey(line.name);

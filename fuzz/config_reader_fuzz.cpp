@@ -46,7 +46,7 @@ void check(const ConfigLine& line, void* context) {
             std::abort();
         }
     } else if (line.kind == LineKind::Setting && line.setting == SettingKey::ScanRadius &&
-               !sameNumber(line.scanRadius, cLibraryNumber(line.value))) {
+               !sameNumber(line.settingNumber, cLibraryNumber(line.value))) {
         std::abort();
     }
 }

@@ -2,6 +2,7 @@
 
 #include "config/config_file.h"
 #include "config/config_tables.h"
+#include "config/setting_keys.h"
 #include "shields/shield_model_number.h"
 #include "shields/shield_models.h"
 
@@ -20,10 +21,22 @@ std::string configurationPart(const ConfigReading& reading) {
            (reading.defaultWritten ? " was missing; the default file was written and read"
                                    : " was read") +
            "\r\n";
-    char radius[64];
-    std::snprintf(radius, sizeof radius, "  scan radius %g m; the status line is on\r\n",
-                  static_cast<double>(settings.scanRadius));
-    log += radius;
+    // "  scan radius 100 m; the status line is on"
+    for (const SettingDeclaration& setting : settingTable) {
+        log += &setting == &settingTable.front() ? "  " : "; ";
+        switch (setting.key) {
+        case SettingKey::ScanRadius: {
+            char radius[64];
+            std::snprintf(radius, sizeof radius, " %g m", static_cast<double>(settings.scanRadius));
+            log += std::string(setting.what) + radius;
+            break;
+        }
+        case SettingKey::Debug: // on, or there would be no log
+            log += "the status line is on";
+            break;
+        }
+    }
+    log += "\r\n";
     log += "  " + std::to_string(blockPropModels.size()) +
            (blockPropModels.size() == 1 ? " model listed\r\n" : " models listed\r\n");
     const std::size_t without =

@@ -87,22 +87,25 @@ std::optional<std::string> radiusWarning(float radius) {
 
 void explainSetting(const ConfigLine& line, Explained& out) {
     out.overrideKey = std::string(line.key);
-    if (line.setting == SettingKey::ScanRadius) {
-        const std::string shown = number(line.scanRadius);
+    switch (line.setting) {
+    case SettingKey::ScanRadius: {
+        const std::string shown = number(line.settingNumber);
         out.reading = std::string(line.key) + " = " + shown +
                       (line.value == shown ? "" : " (read from " + quotedText(line.value) + ")");
         warnAboutNumberText(line.value, "the radius", out);
-        if (const auto warning = radiusWarning(line.scanRadius)) {
+        if (const auto warning = radiusWarning(line.settingNumber)) {
             out.warnings.push_back(*warning);
         }
-        return;
+        break;
     }
-    out.reading = std::string(line.key) + " = " + (line.debug ? "true" : "false");
-    const bool plainOff = line.value == "false" || line.value == "FALSE" || line.value == "False" ||
-                          line.value == "0";
-    if (!line.debug && !plainOff) {
-        out.warnings.push_back(quotedText(line.value) + " reads as false: only " +
-                               trueSpellingsText() + " turn the status line on");
+    case SettingKey::Debug:
+        out.reading = std::string(line.key) + " = " + (line.settingOn ? "true" : "false");
+        if (!line.settingOn && !ConfigFormat::isOneOf(line.value, ConfigFormat::falseSpellings)) {
+            out.warnings.push_back(quotedText(line.value) + " reads as false: only " +
+                                   trueSpellingsText() + " turn " +
+                                   std::string(declarationOf(line.setting).what) + " on");
+        }
+        break;
     }
 }
 
@@ -150,11 +153,7 @@ void collect(const ConfigLine& line, void* context) {
         out.reading = "opens section [" + visibleText(line.section) + "]";
         break;
     case LineKind::Setting:
-        if (line.setting == SettingKey::ScanRadius) {
-            listener.settings.scanRadius = line.scanRadius;
-        } else {
-            listener.settings.debug = line.debug;
-        }
+        applySetting(line, listener.settings);
         explainSetting(line, out);
         break;
     case LineKind::Entry: {

@@ -23,10 +23,16 @@ namespace {
 // What the plug-in read: its radius and the models it lists.
 void noteLine(const ConfigLine& line, void* context) {
     auto& result = *static_cast<DryRunResult*>(context);
-    if (line.kind == LineKind::Setting && line.setting == SettingKey::ScanRadius) {
-        result.radius = line.scanRadius;
-    } else if (line.kind == LineKind::Entry) {
+    if (line.kind == LineKind::Entry) {
         result.listed.insert(nameHash(line.name));
+    } else if (line.kind == LineKind::Setting) {
+        switch (line.setting) {
+        case SettingKey::ScanRadius:
+            result.radius = line.settingNumber;
+            break;
+        case SettingKey::Debug: // the summary needs only the radius and the list
+            break;
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 #include "natives/name_hash.h"
 #include "natives/native_bridge.h"
 #include "plugin/script_main.h"
+#include "plugin/tables.h"
 #include "shields/shield_models.h"
 #include "shields/shield_registry.h"
 
@@ -22,10 +23,8 @@ void list(const char* name) {
 } // namespace
 
 BenchWorld makeBenchWorld(int objects, int shields) {
-    // One world after another in a process: each starts from empty tables.
-    blockPropModels.clear();
-    blockPropParams.clear();
-    shieldRegistry.clear();
+    // One world after another in a process: each starts from load-time tables.
+    resetPluginTables();
     BenchWorld bench{std::make_unique<sim::World>(7), objects, shields};
     sim::World& world = *bench.world;
     world.setLogging(false);

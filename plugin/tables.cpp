@@ -1,6 +1,10 @@
-// The process-wide tables. Defined together so that the five which need
-// construction are built in this order and destroyed in reverse, after the
-// script has been unregistered.
+// The process-wide tables. Defined together in this one file because C++
+// orders construction only within a file: the five which need construction are
+// built in this order and destroyed in reverse, after the script has been
+// unregistered. Their reset stands beside them so that a new table gets its
+// line in both places at once.
+#include "plugin/tables.h"
+
 #include "config/config_tables.h"
 #include "shields/nearby_scan.h"
 #include "shields/shield_models.h"
@@ -19,3 +23,16 @@ std::unordered_set<EntityHandle> processedTrees;
 std::unordered_set<ModelHash> blockPropModels;
 const std::string configPath = ".\\BrambleCap.ini";
 std::unordered_map<EntityHandle, EntityHandle> shieldRegistry;
+
+void resetPluginTables() {
+    settings = initialSettings;
+    shieldModels = {};
+    shieldModelLoaded = {};
+    shieldModelFramesWaited = 0;
+    nearbyTrees = {};
+    nearbyCount = 0;
+    blockPropParams.clear();
+    processedTrees.clear();
+    blockPropModels.clear();
+    shieldRegistry.clear();
+}

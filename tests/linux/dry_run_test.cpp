@@ -2,7 +2,7 @@
 // counted by hand.
 #include "../behaviour/plugin_test.h"
 #include "natives/name_hash.h"
-#include "plugin_tables.h"
+#include "plugin/tables.h"
 #include "tools/sim/dry_run.h"
 #include "tools/sim/shipped_plugin.h"
 #include "tools/sim/svg_pictures.h"

@@ -4,7 +4,7 @@
 #include "config/config_tables.h"
 #include "config/load_config.h"
 #include "plugin/dll_main.h"
-#include "plugin_tables.h"
+#include "plugin/tables.h"
 #include "shields/shield_registry.h"
 
 using Tables = PluginTest;

@@ -12,6 +12,11 @@ namespace {
 constexpr std::string_view pinesAndStatus =
     "[Settings]\r\ndebug=1\r\n[BLOCK_PROPS]\r\nprop_tree_pine_01=8,20\r\n";
 
+// The registry fills in ceil(maxShields / newShieldsPerFrame) frames: with 800
+// and 12, 66 frames of twelve and then one of eight, 67.
+constexpr int framesToFill =
+    (static_cast<int>(maxShields) + newShieldsPerFrame - 1) / newShieldsPerFrame;
+
 class Placement : public PluginTest {
   protected:
     // Pines one metre apart in rows of forty, all within the default radius.
@@ -34,12 +39,13 @@ class Placement : public PluginTest {
 
 } // namespace
 
-TEST_F(Placement, ThirtyTreesTakeThreeFramesInListOrder) {
-    plant(30);
+TEST_F(Placement, TwoAndAHalfBudgetsOfTreesTakeThreeFramesInListOrder) {
+    const std::size_t budget = newShieldsPerFrame; // 12: 30 trees, 12 + 12 + 6
+    plant(static_cast<int>(budget * 5 / 2));
     start(pinesAndStatus, 4);
-    EXPECT_EQ(createdInFrame(1), 12u);
-    EXPECT_EQ(createdInFrame(2), 12u);
-    EXPECT_EQ(createdInFrame(3), 6u);
+    EXPECT_EQ(createdInFrame(1), budget);
+    EXPECT_EQ(createdInFrame(2), budget);
+    EXPECT_EQ(createdInFrame(3), budget / 2);
     EXPECT_EQ(createdInFrame(4), 0u);
     const auto creations = callsNamed("CREATE_OBJECT");
     for (std::size_t i = 0; i < creations.size(); ++i) {
@@ -48,26 +54,30 @@ TEST_F(Placement, ThirtyTreesTakeThreeFramesInListOrder) {
 }
 
 TEST_F(Placement, AtTheCapNoCandidateIsExaminedButTheScanAndStatusLineRun) {
-    plant(static_cast<int>(maxShields) + 5);
-    start(pinesAndStatus, 67); // 66 frames of twelve, then eight
+    const std::size_t trees = maxShields + 5; // 805
+    plant(static_cast<int>(trees));
+    start(pinesAndStatus, framesToFill);
     ASSERT_EQ(shields().size(), maxShields);
     world->runFrames(1);
-    EXPECT_EQ(createdInFrame(68), 0u);
-    EXPECT_EQ(statusLines().back(), "Radius: 100  Nearby:805  TreeShields:800  Processed:0");
-    const std::vector<std::string> names = namesOfFrame(68);
+    EXPECT_EQ(createdInFrame(framesToFill + 1), 0u);
+    EXPECT_EQ(statusLines().back(), "Radius: 100  Nearby:" + std::to_string(trees) +
+                                        "  TreeShields:" + std::to_string(maxShields) +
+                                        "  Processed:0");
+    const std::vector<std::string> names = namesOfFrame(framesToFill + 1);
     const auto status = std::find(names.begin(), names.end(), "BEGIN_TEXT_COMMAND_PRINT");
     ASSERT_NE(status, names.end());
-    EXPECT_EQ(status - names.begin(), 3 + 3 * (805 + 800))
+    // 3 + 3 * (805 + 800) = 4,818
+    EXPECT_EQ(static_cast<std::size_t>(status - names.begin()), 3 + 3 * (trees + maxShields))
         << "the scan's three questions for every tree and shield, then at once the status line";
 }
 
 TEST_F(Placement, OneShieldBelowTheCapOneMoreAndNoFurther) {
     plant(static_cast<int>(maxShields) - 1);
-    start(pinesAndStatus, 67);
+    start(pinesAndStatus, framesToFill);
     ASSERT_EQ(shields().size(), maxShields - 1);
     plant(5, 30);
     world->runFrames(1);
-    EXPECT_EQ(createdInFrame(68), 1u);
+    EXPECT_EQ(createdInFrame(framesToFill + 1), 1u);
     EXPECT_EQ(shields().size(), maxShields);
 }
 
@@ -82,7 +92,9 @@ TEST_F(Placement, TheFirstNumberSelectsAModelFrom1To19) {
         config += name + "=" + cases[i].first + ",0\r\n";
         world->addObject(name, static_cast<float>(i), 0, 0);
     }
-    start(config, 2);
+    // 14 trees at 12 a frame: two frames.
+    const auto budget = static_cast<std::size_t>(newShieldsPerFrame);
+    start(config, static_cast<int>((std::size(cases) + budget - 1) / budget));
     const auto creations = callsNamed("CREATE_OBJECT");
     ASSERT_EQ(creations.size(), std::size(cases));
     for (const sim::HostCall* create : creations) {

@@ -64,6 +64,26 @@ TEST_F(Retirement, TheDistanceIsWorkedInSinglePrecision) {
     EXPECT_EQ(shields().size(), 1u);
 }
 
+TEST_F(Retirement, SinglePrecisionStepsPutShieldsInsideTheMarginBeyondIt) {
+    // From the player moved to (0.3, 0.7), both shields lie within 150 m
+    // exactly and in double precision rounded once to float (22,500 at most),
+    // but in float steps each difference rounds up, and the sum of the squares
+    // rounds to 22,500.00195, the float after 22,500: both are retired.
+    //   dx 143.37695 -> 143.376953, dy 44.0800392 -> 44.08004,
+    //     20,556.9512 + 1,943.04993 = 22,500.0011 (exactly 22,499.99967);
+    //   dx 145.903806 -> 145.903809, dy 34.8149292 -> 34.81493,
+    //     21,287.9219 + 1,212.07935 = 22,500.0012 (exactly 22,499.99977).
+    world->addObject("prop_tree_pine_01", -143.07695f, -43.3800392f, 0);
+    world->addObject("prop_tree_pine_01", -145.603806f, -34.1149292f, 0);
+    world->setPlayerPosition(-144, -39, 0);
+    start(pines);
+    ASSERT_EQ(shields().size(), 2u);
+    world->setPlayerPosition(0.3f, 0.7f, 0);
+    world->runFrames(1);
+    EXPECT_EQ(deletedInFrame(2).size(), 2u) << "a distance rounded once would keep both";
+    EXPECT_TRUE(shields().empty());
+}
+
 TEST_F(Retirement, AStayingShieldCostsTwoCallsARetiredOneFour) {
     world->addObject("prop_tree_pine_01", 10, 0, 0);
     start(pines, 2);

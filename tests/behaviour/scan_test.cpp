@@ -96,6 +96,22 @@ TEST_F(Scan, TheDistanceIsWorkedInSinglePrecision) {
     EXPECT_EQ(nearby(), std::vector<int>{1});
 }
 
+TEST_F(Scan, SinglePrecisionStepsPutPointsInsideTheCircleBeyondIt) {
+    // From the player at (0.3, 0.7), both trees lie inside the circle exactly
+    // and in double precision rounded once to float (10,000 at most), but in
+    // float steps each difference rounds up, and the sum of the squares
+    // rounds to 10,000.00098, the float after 10,000:
+    //   dx 94.3564346 -> 94.3564377, dy 33.1189224 -> 33.1189232,
+    //     8,903.1377 + 1,096.86304 = 10,000.00073 (exactly 9,999.99978);
+    //   dx 99.4268311 -> 99.4268341, dy 10.6913635 -> 10.6913633,
+    //     9,885.69531 + 114.305252 = 10,000.00056 (exactly 9,999.99999).
+    world->setPlayerPosition(0.3f, 0.7f, 0);
+    world->addObject("prop_tree_pine_01", -94.0564346f, -32.4189224f, 0);
+    world->addObject("prop_tree_pine_01", -99.1268311f, -9.99136353f, 0);
+    startWithRadius("100");
+    EXPECT_EQ(nearby(), std::vector<int>{0}) << "a distance rounded once would count both";
+}
+
 TEST_F(Scan, HeightPlaysNoPart) {
     world->addObject("prop_tree_pine_01", 3, 4, 1.0e6f);
     world->addObject("prop_tree_pine_01", 3, 4, -1.0e6f);

@@ -1,9 +1,12 @@
 // The one-line status text.
 #include "plugin_test.h"
 
+#include "shields/shield_limits.h"
+
 using StatusLine = PluginTest;
 
 TEST_F(StatusLine, ShowsRadiusNearbyShieldsAndProcessedInTheGivenSpacing) {
+    // More trees than one frame's budget: frame 1 places newShieldsPerFrame.
     for (int i = 0; i < 37; ++i) {
         world->addObject("prop_tree_pine_01", static_cast<float>(i), 0, 0);
     }
@@ -12,13 +15,14 @@ TEST_F(StatusLine, ShowsRadiusNearbyShieldsAndProcessedInTheGivenSpacing) {
     const auto status =
         std::find(calls.begin(), calls.end(), "BEGIN_TEXT_COMMAND_PRINT(\"STRING\")");
     ASSERT_LE(status + 3, calls.end());
-    EXPECT_EQ(std::vector<std::string>(status, status + 3),
-              (std::vector<std::string>{
-                  "BEGIN_TEXT_COMMAND_PRINT(\"STRING\")",
-                  "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME(\"Radius: 100  Nearby:37  "
-                  "TreeShields:12  Processed:0\")",
-                  "END_TEXT_COMMAND_PRINT(1, 1)",
-              }));
+    EXPECT_EQ(
+        std::vector<std::string>(status, status + 3),
+        (std::vector<std::string>{
+            "BEGIN_TEXT_COMMAND_PRINT(\"STRING\")",
+            "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME(\"Radius: 100  Nearby:37  TreeShields:" +
+                std::to_string(newShieldsPerFrame) + "  Processed:0\")",
+            "END_TEXT_COMMAND_PRINT(1, 1)",
+        }));
 }
 
 TEST_F(StatusLine, NothingIsDrawnWithDebugOff) {

@@ -2,6 +2,7 @@
 // plug-in's promises hold after every single frame.
 #include "../behaviour/plugin_test.h"
 #include "natives/native_hashes.h"
+#include "shields/shield_limits.h"
 #include "shields/shield_registry.h"
 
 #include <random>
@@ -85,8 +86,8 @@ TEST_F(LongRun, AHundredThousandFramesThroughAForestWithFaults) {
         createdThisFrame = 0;
         world->runFrames(1);
         ASSERT_TRUE(broken.empty()) << broken.front() << ", frame " << frame;
-        ASSERT_LE(createdThisFrame, 12) << "frame " << frame;
-        ASSERT_LE(shieldRegistry.size(), 800u) << "frame " << frame;
+        ASSERT_LE(createdThisFrame, newShieldsPerFrame) << "frame " << frame;
+        ASSERT_LE(shieldRegistry.size(), maxShields) << "frame " << frame;
         created += static_cast<std::size_t>(createdThisFrame);
         peak = std::max(peak, shieldRegistry.size());
 
@@ -104,7 +105,7 @@ TEST_F(LongRun, AHundredThousandFramesThroughAForestWithFaults) {
         }
         ASSERT_TRUE(world->protocolErrors().empty()) << world->protocolErrors().front();
     }
-    EXPECT_EQ(peak, 800u) << "the dense woods fill the registry";
+    EXPECT_EQ(peak, maxShields) << "the dense woods fill the registry";
     EXPECT_GT(deleted.size(), 10'000u) << "shields are retired behind the player";
     EXPECT_GT(created, deleted.size());
     std::printf(

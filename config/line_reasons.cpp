@@ -1,6 +1,7 @@
 #include "config/line_reasons.h"
 
 #include "config/config_format.h"
+#include "config/number_text.h"
 #include "config/quoted_text.h"
 #include "config/setting_keys.h"
 
@@ -18,6 +19,26 @@ std::string bracketed(std::string_view section) {
     return "[" + visibleText(section) + "]";
 }
 
+// The header a line before the first one probably belongs under, if any.
+std::string likelySection(std::string_view text) {
+    const auto equals = text.find('=');
+    if (equals == std::string_view::npos) {
+        return "";
+    }
+    const std::string_view key = text.substr(0, equals), value = text.substr(equals + 1);
+    if (std::ranges::find(settingTable, key, &SettingDeclaration::text) != settingTable.end()) {
+        return ": it probably belongs under " + bracketed(ConfigFormat::sectionSettings);
+    }
+    const auto comma = value.find(',');
+    if (!key.empty() && comma != std::string_view::npos &&
+        readNumberText(value.substr(0, comma)).length > 0 &&
+        readNumberText(value.substr(comma + 1)).length > 0) {
+        return ": as a model entry it probably belongs under " +
+               bracketed(ConfigFormat::sectionBlockProps);
+    }
+    return "";
+}
+
 std::string outsideReason(const ConfigLine& line, LinePlace place) {
     if (line.number == 1 && startsWithByteOrderMark(line.text)) {
         return "the file starts with a byte-order mark (\\xEF\\xBB\\xBF), so this line is no "
@@ -26,7 +47,7 @@ std::string outsideReason(const ConfigLine& line, LinePlace place) {
     if (!place.headerSeen) {
         return place.fileStartsWithMark
                    ? "in no section: the byte-order mark on line 1 hid that header"
-                   : "before the first section header";
+                   : "before the first section header" + likelySection(line.text);
     }
     if (line.section.empty()) {
         return "in the empty section opened by \"[]\"";

@@ -23,7 +23,8 @@ struct SettingDeclaration {
 
 inline constexpr std::array settingTable = {
     SettingDeclaration{SettingKey::ScanRadius, "scanRadius", SettingKind::Number, "scan radius"},
-    SettingDeclaration{SettingKey::Debug, "debug", SettingKind::TrueFalse, "the status line"},
+    SettingDeclaration{SettingKey::Debug, "debug", SettingKind::TrueFalse,
+                       "the status line and BrambleCap.log"},
 };
 
 // Rows in the order of the keys, so that a key finds its row by its value.

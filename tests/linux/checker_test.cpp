@@ -93,7 +93,15 @@ TEST_F(Checker, FilesThatDoNothingAreWarnedOf) {
         {"[Settings]\r\nscanRadius=abc\r\n[BLOCK_PROPS]\r\npine=1,2\r\n",
          "warning: the radius \"abc\" holds no number: it reads as 0"},
         {"[Settings]\r\ndebug=true \r\n[BLOCK_PROPS]\r\npine=1,2\r\n",
-         "warning: \"true \" reads as false: only true, TRUE, True, 1 turn the status line on"},
+         "warning: \"true \" reads as false: only true, TRUE, True, 1 turn on the status line "
+         "and BrambleCap.log"},
+        {"[Settings]\r\nscanRadius=80,5\r\n[BLOCK_PROPS]\r\npine=1,2\r\n",
+         "warning: \"80,5\" reads as 80: use a point as the decimal mark (\"80.5\")"},
+        {"debug=1\r\n[BLOCK_PROPS]\r\npine=1,2\r\n",
+         "no effect: before the first section header: it probably belongs under [Settings]"},
+        {"pine=1,2\r\n[BLOCK_PROPS]\r\noak=1,2\r\n",
+         "no effect: before the first section header: as a model entry it probably belongs "
+         "under [BLOCK_PROPS]"},
         {"[Settings]\r\n=7\r\n[BLOCK_PROPS]\r\npine=1,2\r\n",
          "no effect: the line starts with \"=\": its key is empty"},
         {"[Settings]\r\ncolour=red\r\n[BLOCK_PROPS]\r\npine=1,2\r\n",
@@ -115,8 +123,8 @@ TEST_F(Checker, AnOverriddenLineShowsItsOwnReadingFirst) {
     EXPECT_EQ(explanationOf(2),
               (std::vector<std::string>{
                   "debug = false",
-                  "warning: \"yes\" reads as false: only true, TRUE, True, 1 turn the status "
-                  "line on",
+                  "warning: \"yes\" reads as false: only true, TRUE, True, 1 turn on the "
+                  "status line and BrambleCap.log",
                   "warning: overridden by line 3"}));
     EXPECT_EQ(explanationOf(5).back(), "warning: overridden by line 6");
     EXPECT_TRUE(says("summary: radius 100, debug true, 1 entry, 3 warnings\n")) << output;
@@ -162,7 +170,15 @@ TEST_F(Checker, RadiiAPlayerWouldHardlyMeanAreWarnedOf) {
     const std::pair<const char*, const char*> cases[] = {
         {"nan", "every listed object in the world is then a candidate, and no shield is retired "
                 "for distance"},
-        {"-60", "the scan covers 60 m, but shields go beyond 10 m"},
+        // Both rules square their reach: the scan's -r, retirement's r + 50.
+        {"-50", "a negative radius: the scan reaches 50 m, but shields are retired beyond "
+                "radius + 50 = 0 m, so every shield is deleted as soon as it is placed (and "
+                "placed again in the next frame)"},
+        {"-60", "a negative radius: the scan reaches 60 m, but retirement keeps shields only "
+                "within 10 m (radius + 50 = -10), so those between 10 and 60 m away are deleted "
+                "as soon as they are placed (and placed again in the next frame)"},
+        {"-10", "a negative radius: the scan reaches 10 m, and shields are retired beyond "
+                "radius + 50 = 40 m"},
         {"0", "only objects at exactly the player's position are candidates"},
         {"1e99", "every listed object in the world is then a candidate"},
     };

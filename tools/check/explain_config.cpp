@@ -4,14 +4,12 @@
 #include "config/config_format.h"
 #include "config/config_parser.h"
 #include "config/line_reasons.h"
-#include "config/number_text.h"
 #include "config/quoted_text.h"
 #include "natives/name_hash.h"
 #include "natives/types.h"
-#include "shields/shield_limits.h"
 #include "shields/shield_model_number.h"
+#include "tools/check/value_warnings.h"
 
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -40,72 +38,28 @@ struct Listener {
     std::map<ModelHash, PropShieldParams> entries;
 };
 
-std::string number(float value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
-    return text;
-}
-
-// "true, TRUE, True, 1"
-std::string trueSpellingsText() {
-    std::string text;
-    for (const std::string_view spelling : ConfigFormat::trueSpellings) {
-        text.append(text.empty() ? "" : ", ").append(spelling);
-    }
-    return text;
-}
-
-// A number field that holds no number, or text after its number, reads
-// otherwise than it looks.
-void warnAboutNumberText(std::string_view text, const std::string& field, Explained& line) {
-    const NumberText read = readNumberText(text);
-    if (read.length == 0) {
-        line.warnings.push_back(field + " " + quotedText(text) + " holds no number: it reads as 0");
-    } else if (const std::string_view rest = trimmedText(text.substr(read.length)); !rest.empty()) {
-        line.warnings.push_back(quotedText(rest) + " after " + field + " is ignored");
-    }
-}
-
-// Radii the plug-in takes as they are, but a player would hardly mean.
-std::optional<std::string> radiusWarning(float radius) {
-    if (std::isnan(radius)) {
-        return "every listed object in the world is then a candidate, and no shield is retired "
-               "for distance";
-    }
-    if (std::isinf(radius)) {
-        return "every listed object in the world is then a candidate";
-    }
-    if (radius < 0) {
-        return "the scan covers " + number(-radius) + " m, but shields go beyond " +
-               number(std::fabs(radius + retirementMargin)) + " m";
-    }
-    if (radius == 0) {
-        return "only objects at exactly the player's position are candidates";
-    }
-    return std::nullopt;
-}
-
 void explainSetting(const ConfigLine& line, Explained& out) {
     out.overrideKey = std::string(line.key);
+    const SettingDeclaration& setting = declarationOf(line.setting);
+    std::optional<std::string> warning;
     switch (line.setting) {
     case SettingKey::ScanRadius: {
-        const std::string shown = number(line.settingNumber);
+        const std::string shown = shownNumber(line.settingNumber);
         out.reading = std::string(line.key) + " = " + shown +
                       (line.value == shown ? "" : " (read from " + quotedText(line.value) + ")");
-        warnAboutNumberText(line.value, "the radius", out);
-        if (const auto warning = radiusWarning(line.settingNumber)) {
-            out.warnings.push_back(*warning);
+        if (auto text = numberTextWarning(line.value, "the radius", false)) {
+            out.warnings.push_back(*text);
         }
+        warning = radiusWarning(line.settingNumber);
         break;
     }
     case SettingKey::Debug:
         out.reading = std::string(line.key) + " = " + (line.settingOn ? "true" : "false");
-        if (!line.settingOn && !ConfigFormat::isOneOf(line.value, ConfigFormat::falseSpellings)) {
-            out.warnings.push_back(quotedText(line.value) + " reads as false: only " +
-                                   trueSpellingsText() + " turn " +
-                                   std::string(declarationOf(line.setting).what) + " on");
-        }
+        warning = trueFalseWarning(line.value, line.settingOn, setting.what);
         break;
+    }
+    if (warning) {
+        out.warnings.push_back(*warning);
     }
 }
 
@@ -115,14 +69,19 @@ void explainEntry(const ConfigLine& line, ModelHash hash, Explained& out) {
     char hashText[16];
     std::snprintf(hashText, sizeof hashText, "0x%08X", hash);
     out.reading = "entry " + quotedText(line.key) + ": hash " + hashText + ", shield model " +
-                  std::to_string(model) + ", height " + number(line.params.heightOffset);
-    if (number(line.params.shieldModelIndex) != std::to_string(model)) {
-        out.reading += " (" + number(line.params.shieldModelIndex) + " selects model " +
+                  std::to_string(model) + ", height " + shownNumber(line.params.heightOffset);
+    if (shownNumber(line.params.shieldModelIndex) != std::to_string(model)) {
+        out.reading += " (" + shownNumber(line.params.shieldModelIndex) + " selects model " +
                        std::to_string(model) + ")";
     }
     const auto comma = line.value.find(',');
-    warnAboutNumberText(line.value.substr(0, comma), "the shield model number", out);
-    warnAboutNumberText(line.value.substr(comma + 1), "the height", out);
+    for (const auto& [text, field] :
+         {std::pair{line.value.substr(0, comma), "the shield model number"},
+          std::pair{line.value.substr(comma + 1), "the height"}}) {
+        if (auto warning = numberTextWarning(text, field, true)) {
+            out.warnings.push_back(*warning);
+        }
+    }
     const std::string_view name = trimmedText(line.key);
     if (line.key.empty()) {
         out.warnings.push_back("the model name is empty");
@@ -251,7 +210,7 @@ int explainConfig(const std::string& path, const CheckOptions& options, std::ost
         out << "warning: " << warning << "\n";
     }
     warnings += fileWarnings.size();
-    out << "summary: radius " << number(listener.settings.scanRadius) << ", debug "
+    out << "summary: radius " << shownNumber(listener.settings.scanRadius) << ", debug "
         << (listener.settings.debug ? "true" : "false") << ", " << listener.entries.size()
         << (listener.entries.size() == 1 ? " entry, " : " entries, ") << warnings
         << (warnings == 1 ? " warning\n" : " warnings\n");

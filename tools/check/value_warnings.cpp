@@ -1,0 +1,103 @@
+#include "tools/check/value_warnings.h"
+
+#include "config/config_format.h"
+#include "config/line_reasons.h"
+#include "config/number_text.h"
+#include "config/quoted_text.h"
+#include "shields/shield_limits.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+bool allDigits(std::string_view text) {
+    return !text.empty() && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// "80,5": a decimal comma, which the C library's reading stops at.
+std::optional<std::string> decimalCommaWarning(std::string_view number, std::string_view rest,
+                                               float value) {
+    const std::string_view whole = number.substr(number.find_first_not_of("+-"));
+    if (!allDigits(whole) || rest.front() != ',' || !allDigits(rest.substr(1))) {
+        return std::nullopt;
+    }
+    return quotedText(std::string(number) + std::string(rest)) + " reads as " + shownNumber(value) +
+           ": use a point as the decimal mark (" +
+           quotedText(std::string(number) + "." + std::string(rest.substr(1))) + ")";
+}
+
+} // namespace
+
+std::string shownNumber(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
+    return text;
+}
+
+std::optional<std::string> numberTextWarning(std::string_view text, const std::string& field,
+                                             bool commaSeparates) {
+    const NumberText read = readNumberText(text);
+    if (read.length == 0) {
+        return field + " " + quotedText(text) + " holds no number: it reads as 0";
+    }
+    const std::string_view rest = trimmedText(text.substr(read.length));
+    if (rest.empty()) {
+        return std::nullopt;
+    }
+    if (!commaSeparates) {
+        if (auto comma =
+                decimalCommaWarning(trimmedText(text.substr(0, read.length)), rest, read.value)) {
+            return comma;
+        }
+    }
+    return quotedText(rest) + " after " + field + " is ignored";
+}
+
+std::optional<std::string> radiusWarning(float radius) {
+    if (std::isnan(radius)) {
+        return "every listed object in the world is then a candidate, and no shield is retired "
+               "for distance";
+    }
+    if (std::isinf(radius)) {
+        return "every listed object in the world is then a candidate";
+    }
+    if (radius == 0) {
+        return "only objects at exactly the player's position are candidates";
+    }
+    if (radius > 0) {
+        return std::nullopt;
+    }
+    // Both rules square their reach: the scan takes -radius, retirement keeps
+    // shields within |radius + 50|.
+    const float retiredBeyond = std::fabs(radius + retirementMargin);
+    const std::string scan = "a negative radius: the scan reaches " + shownNumber(-radius) + " m, ";
+    if (retiredBeyond == 0) {
+        return scan + "but shields are retired beyond radius + 50 = 0 m, so every shield is " +
+               "deleted as soon as it is placed (and placed again in the next frame)";
+    }
+    if (retiredBeyond < -radius) {
+        return scan + "but retirement keeps shields only within " + shownNumber(retiredBeyond) +
+               " m (radius + 50 = " + shownNumber(radius + retirementMargin) +
+               "), so those between " + shownNumber(retiredBeyond) + " and " +
+               shownNumber(-radius) +
+               " m away are deleted as soon as they are placed (and placed again in the next "
+               "frame)";
+    }
+    return scan + "and shields are retired beyond radius + 50 = " + shownNumber(retiredBeyond) +
+           " m";
+}
+
+std::optional<std::string> trueFalseWarning(std::string_view value, bool on,
+                                            std::string_view what) {
+    if (on || ConfigFormat::isOneOf(value, ConfigFormat::falseSpellings)) {
+        return std::nullopt;
+    }
+    std::string spellings; // "true, TRUE, True, 1"
+    for (const std::string_view spelling : ConfigFormat::trueSpellings) {
+        spellings.append(spellings.empty() ? "" : ", ").append(spelling);
+    }
+    return quotedText(value) + " reads as false: only " + spellings + " turn on " +
+           std::string(what);
+}

@@ -71,8 +71,9 @@ const std::vector<DefaultName>& defaultNames() {
     return names;
 }
 
-// Two slips of a key in a name of 14 characters or more, one in a name of 7
-// or more; a "_" too many or too few is no slip.
+// Up to two slips of a key from a default name of 14 characters or more (as
+// all are today), one from a name of 7 or more; a "_" too many or too few,
+// and case, are no slip.
 std::optional<std::size_t> slips(const std::string& name, const std::string& bare,
                                  const DefaultName& known) {
     const std::size_t limit = std::min<std::size_t>(2, known.name.size() / 7);
@@ -103,10 +104,10 @@ std::optional<std::string> nearMiss(std::string_view name) {
     // the player knows which.
     std::string suggestion;
     for (std::size_t i = 0; i < nearest.size(); ++i) {
-        suggestion += (i == 0                    ? ""
-                       : i + 1 == nearest.size() ? " or "
-                                                 : ", ") +
-                      quotedText(nearest[i]);
+        if (i > 0) {
+            suggestion += i + 1 == nearest.size() ? " or " : ", ";
+        }
+        suggestion += quotedText(nearest[i]);
     }
     return quotedText(name) + " is not one of the default models; did you mean " + suggestion + "?";
 }

@@ -94,6 +94,7 @@ TEST_F(Checker, AFileSavedAsUnicodeOrWithMacLineEndsIsNamedInOneLine) {
         {"\xFF\xFE" + utf16(false), "is saved as Unicode (UTF-16): "},
         {utf16(false), "is saved as Unicode (UTF-16): "},
         {"\xFE\xFF" + utf16(true), "is saved as Unicode big endian (UTF-16 BE): "},
+        {utf16(true), "is saved as Unicode big endian (UTF-16 BE): "},
         {"[Settings]\rdebug=true\r[BLOCK_PROPS]\rpine=1,2\r",
          "has CR-only line ends (an old Mac editor's), so the plug-in reads it as one line"},
     };

@@ -17,15 +17,14 @@ printf "$lines" | iconv -f ASCII -t UTF-16LE >nomark.ini
 { printf '\xFE\xFF'; printf "$lines" | iconv -f ASCII -t UTF-16BE; } >bigendian.ini
 printf '[Settings]\rdebug=true\r[BLOCK_PROPS]\rprop_tree_pine_1=8.0,20.0\r' >mac.ini
 
-expect() { # expect FILE WORDS: the one line the checker prints starts so
+expect() { # expect FILE WORDS: exit 2, and one line, with no NUL, that starts so
     wine "$checker" "$1" >out 2>&1 </dev/null
-    local status=$?
-    local text
+    local status=$? text
     text=$(tr -d '\r\0' <out)
-    if [ "$status" -ne 2 ] || [ "$(tr -d '\r' <out | grep -c '')" -ne 1 ] ||
-        [ "$(tr -dc '\0' <out | wc -c)" -ne 0 ] || [[ "$text" != "bramblecap-check: $1 $2"* ]]; then
-        echo "bramblecap-check.exe $1: exit $status, output \"$text\"; wanted exit 2 and one" \
-            "line \"bramblecap-check: $1 $2...\""
+    if [ "$status" -ne 2 ] || [ "$(grep -c '' <<<"$text")" -ne 1 ] ||
+        [ "$(tr -dc '\0' <out | wc -c)" -ne 0 ] ||
+        [[ "$text" != "bramblecap-check: $1 $2"* ]]; then
+        echo "bramblecap-check.exe $1: exit $status, output \"$text\"; wanted exit 2 and one line"
         failures=$((failures + 1))
     fi
 }

@@ -6,7 +6,7 @@
 // touches no table, native or file: the plug-in's handler fills its tables,
 // the checker's explains, the dry run's keeps a summary.
 
-#include "config/setting_keys.h"
+#include "config/config_format.h"
 #include "config/settings.h"
 
 #include <string_view>

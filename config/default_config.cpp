@@ -51,6 +51,10 @@ constexpr std::string_view lineEnd = "\r\n";
 
 } // namespace
 
+std::span<const std::string_view> defaultModelNames() {
+    return defaultModels;
+}
+
 std::string defaultConfigText() {
     std::string text;
     for (const std::string_view line :

@@ -3,7 +3,6 @@
 #include "config/config_format.h"
 #include "config/number_text.h"
 #include "config/quoted_text.h"
-#include "config/setting_keys.h"
 
 #include <algorithm>
 

@@ -5,6 +5,7 @@
 #include "config/config_tables.h"
 #include "config/default_config.h"
 #include "config/line_reasons.h"
+#include "config/model_name_hints.h"
 #include "config/quoted_text.h"
 #include "natives/native_bridge.h"
 
@@ -13,6 +14,7 @@ namespace {
 struct Reader {
     ConfigReading* reading;
     LinePlace place;
+    ModelNameHints names; // compares by the local hash: no native call
 };
 
 void noteWithoutEffect(const ConfigLine& line, Reader& reader) {
@@ -24,6 +26,20 @@ void noteWithoutEffect(const ConfigLine& line, Reader& reader) {
     reading.withoutEffect.push_back("line " + std::to_string(line.number) + " " +
                                     quotedText(line.text) + ": " +
                                     noEffectReason(line, reader.place));
+}
+
+void noteModelName(const ConfigLine& line, Reader& reader) {
+    // The name as the game reads it, up to a NUL.
+    const auto hint = reader.names.hint(line.number, line.name);
+    if (!hint) {
+        return;
+    }
+    ConfigReading& reading = *reader.reading;
+    if (reading.modelNameHints.size() == loggedModelNameHints) {
+        ++reading.moreModelNameHints;
+        return;
+    }
+    reading.modelNameHints.push_back("line " + std::to_string(line.number) + ": " + *hint);
 }
 
 // The plug-in's reading of a line: settings and entries go into the tables,
@@ -38,6 +54,9 @@ void applyLine(const ConfigLine& line, void* context) {
         const ModelHash model = NativeBridge::getHashKey(line.name);
         blockPropModels.insert(model);
         blockPropParams[model] = line.params;
+        if (reader.reading != nullptr) {
+            noteModelName(line, reader);
+        }
         break;
     }
     case LineKind::Header:
@@ -76,6 +95,6 @@ void loadConfig(ConfigReading* reading) {
     }
     blockPropModels.clear();
     blockPropParams.clear();
-    Reader reader{reading, {false, startsWithByteOrderMark(*bytes)}};
+    Reader reader{reading, {false, startsWithByteOrderMark(*bytes)}, {}};
     parseConfig(*bytes, {applyLine, &reader});
 }

@@ -1,8 +1,9 @@
-// Any bytes at all as BrambleCap.ini: the parser must neither crash, leak nor
-// read past a line; and every number field must read as the C library's
-// strtod reads it in the "C" locale, as far as it reads, the rule the plug-in
-// keeps without it.
+// Any bytes at all as BrambleCap.ini: the parser, and the hints on the names
+// it lists, must neither crash, leak nor read past a line; and every number
+// field must read as the C library's strtod reads it in the "C" locale, as far
+// as it reads, the rule the plug-in keeps without it.
 #include "config/config_parser.h"
+#include "config/model_name_hints.h"
 #include "config/number_text.h"
 
 #include <cmath>
@@ -31,12 +32,17 @@ float cLibraryNumber(std::string_view text) {
     return value;
 }
 
+struct Reading {
+    std::size_t bytes = 0;
+    ModelNameHints names;
+};
+
 // Reads every field of every line, and checks each number against strtod.
 void check(const ConfigLine& line, void* context) {
-    auto& bytes = *static_cast<std::size_t*>(context);
-    bytes += line.text.size() + line.section.size() + line.key.size() + line.value.size();
+    auto& reading = *static_cast<Reading*>(context);
+    reading.bytes += line.text.size() + line.section.size() + line.key.size() + line.value.size();
     if (line.kind == LineKind::Entry) {
-        bytes += std::strlen(line.name);
+        reading.bytes += reading.names.hint(line.number, line.name).value_or("").size();
         const auto comma = line.value.find(',');
         const std::string_view first = line.value.substr(0, comma);
         const std::string_view second = line.value.substr(comma + 1);
@@ -54,7 +60,7 @@ void check(const ConfigLine& line, void* context) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::size_t bytes = 0;
-    parseConfig(std::string_view(reinterpret_cast<const char*>(data), size), {check, &bytes});
+    Reading reading;
+    parseConfig(std::string_view(reinterpret_cast<const char*>(data), size), {check, &reading});
     return 0;
 }

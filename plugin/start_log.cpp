@@ -1,8 +1,8 @@
 #include "plugin/start_log.h"
 
 #include "config/config_file.h"
+#include "config/config_format.h"
 #include "config/config_tables.h"
-#include "config/setting_keys.h"
 #include "shields/shield_model_number.h"
 #include "shields/shield_models.h"
 
@@ -57,6 +57,24 @@ std::string configurationPart(const ConfigReading& reading) {
     return log;
 }
 
+std::string modelNamesPart(const ConfigReading& reading) {
+    const std::size_t hints =
+        reading.modelNameHints.size() + static_cast<std::size_t>(reading.moreModelNameHints);
+    if (hints == 0) {
+        return {};
+    }
+    std::string log = "  " + std::to_string(hints) +
+                      (hints == 1 ? " model name to check:\r\n" : " model names to check:\r\n");
+    for (const std::string& hint : reading.modelNameHints) {
+        log += "    " + hint + "\r\n";
+    }
+    if (reading.moreModelNameHints > 0) {
+        log += "    and " + std::to_string(reading.moreModelNameHints) +
+               " more; bramblecap-check.exe names them all\r\n";
+    }
+    return log;
+}
+
 std::string shieldModelsPart() {
     int loaded = 0;
     std::string missing;
@@ -83,7 +101,7 @@ std::string shieldModelsPart() {
 // With debug off nothing is put together, let alone written.
 void logConfiguration(const ConfigReading& reading) {
     if (settings.debug) {
-        writeConfigBytes(logPath, configurationPart(reading) +
+        writeConfigBytes(logPath, configurationPart(reading) + modelNamesPart(reading) +
                                       "Shield models: loading; the plug-in waits up to " +
                                       std::to_string(shieldModelWaitFrames) +
                                       " frames for them\r\n");
@@ -92,6 +110,7 @@ void logConfiguration(const ConfigReading& reading) {
 
 void logShieldModels(const ConfigReading& reading) {
     if (settings.debug) {
-        writeConfigBytes(logPath, configurationPart(reading) + shieldModelsPart());
+        writeConfigBytes(logPath,
+                         configurationPart(reading) + modelNamesPart(reading) + shieldModelsPart());
     }
 }

@@ -49,13 +49,13 @@ std::string describe(const HostCall& call) {
     case CallKind::Native:
         break;
     }
-    const NativeInfo* native = findNative(call.hash);
+    const NativeSignature* native = findNative(call.hash);
     std::string text = nativeName(call.hash);
     text += '(';
     for (int i = 0; i < call.argCount; ++i) {
         text += i > 0 ? ", " : "";
         const bool known = native != nullptr && i < native->argCount;
-        text += argument(call, known ? native->argKinds[i] : ArgKind::Value, call.args[i]);
+        text += argument(call, known ? native->args[i] : ArgKind::Value, call.args[i]);
     }
     return text + ')';
 }

@@ -37,8 +37,8 @@ std::optional<NativeCall> NativeProtocol::finish() {
     return pending;
 }
 
-const NativeInfo* NativeProtocol::check(const NativeCall& call) const {
-    const NativeInfo* native = findNative(call.hash);
+const NativeSignature* NativeProtocol::check(const NativeCall& call) const {
+    const NativeSignature* native = findNative(call.hash);
     if (native == nullptr) {
         report("unknown native " + hexText(call.hash));
         return nullptr;
@@ -49,7 +49,7 @@ const NativeInfo* NativeProtocol::check(const NativeCall& call) const {
         return nullptr;
     }
     for (int i = 0; i < call.argCount; ++i) {
-        if (native->zeroExtended(i) && (call.args[i] >> 32) != 0) {
+        if (zeroExtended(native->args[i]) && (call.args[i] >> 32) != 0) {
             report(std::string(native->name) + " argument " + std::to_string(i + 1) +
                    " is not zero-extended: " + hexText(call.args[i]));
         }

@@ -33,7 +33,7 @@ class NativeProtocol {
     // The native to run for a finished call, or nullptr when it cannot run:
     // unknown, or with the wrong number of arguments. An argument that is not
     // zero-extended is reported, and the call runs.
-    const NativeInfo* check(const NativeCall& call) const;
+    const NativeSignature* check(const NativeCall& call) const;
 
   private:
     std::function<void(std::string)> report;

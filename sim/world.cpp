@@ -1,7 +1,6 @@
 #include "sim/world.h"
 
 #include "natives/name_hash.h"
-#include "natives/native_hashes.h"
 
 #include <algorithm>
 #include <bit>
@@ -178,14 +177,14 @@ int World::listObjects(int* handles, int capacity) {
     return count;
 }
 
-void World::answer(HostCall& call) {
+void World::answer(Native native, HostCall& call) {
     const auto reply = [&](std::uint32_t value) { result[0] = resultNoise | value; };
     const auto& a = call.args;
-    switch (call.hash) {
-    case NativeHash::PLAYER_PED_ID:
+    switch (native) {
+    case Native::PLAYER_PED_ID:
         reply(ped);
         return;
-    case NativeHash::GET_ENTITY_COORDS: {
+    case Native::GET_ENTITY_COORDS: {
         const Object* o = find(low(a[0]));
         const float xyz[3] = {o != nullptr && o->exists ? o->x : 0.0f,
                               o != nullptr && o->exists ? o->y : 0.0f,
@@ -195,17 +194,17 @@ void World::answer(HostCall& call) {
         }
         return;
     }
-    case NativeHash::DOES_ENTITY_EXIST: {
+    case Native::DOES_ENTITY_EXIST: {
         const Object* o = find(low(a[0]));
         reply(o != nullptr && o->exists ? 1 : 0);
         return;
     }
-    case NativeHash::GET_ENTITY_MODEL: {
+    case Native::GET_ENTITY_MODEL: {
         const Object* o = find(low(a[0]));
         reply(o != nullptr && o->exists ? o->model : 0);
         return;
     }
-    case NativeHash::CREATE_OBJECT: {
+    case Native::CREATE_OBJECT: {
         const ModelHash model = low(a[0]);
         if (!modelLoaded(model)) {
             protocolError("CREATE_OBJECT with model " + hexText(model) + ", which is not loaded");
@@ -227,7 +226,7 @@ void World::answer(HostCall& call) {
         reply(handle);
         return;
     }
-    case NativeHash::DELETE_ENTITY: {
+    case Native::DELETE_ENTITY: {
         Object* o = find(call.target);
         if (o == nullptr || !o->exists) {
             protocolError("DELETE_ENTITY on " + hexText(call.target) + ", which does not exist");
@@ -240,20 +239,22 @@ void World::answer(HostCall& call) {
         *address<std::uint32_t>(a[0]) = 0; // the game clears the caller's variable
         return;
     }
-    case NativeHash::GET_HASH_KEY:
+    case Native::GET_HASH_KEY:
         reply(nameHash(call.text));
         return;
-    case NativeHash::REQUEST_MODEL: {
+    case Native::REQUEST_MODEL: {
         Streaming& state = streaming[low(a[0])];
         if (state.requestedFrame < 0) {
             state.requestedFrame = currentFrame;
         }
         return;
     }
-    case NativeHash::HAS_MODEL_LOADED:
+    case Native::HAS_MODEL_LOADED:
         reply(modelLoaded(low(a[0])) ? 1 : 0);
         return;
-    default: // the status line's natives only draw
+    case Native::BEGIN_TEXT_COMMAND_PRINT:
+    case Native::ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME:
+    case Native::END_TEXT_COMMAND_PRINT: // the status line's natives only draw
         return;
     }
 }

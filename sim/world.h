@@ -7,6 +7,7 @@
 // time on a context of its own (script_context).
 
 #include "natives/host.h"
+#include "natives/native_list.h"
 #include "natives/types.h"
 #include "sim/host_call.h"
 #include "sim/native_protocol.h"
@@ -117,7 +118,9 @@ class World {
     // Logs a call of one of the host's own functions (not a native).
     void recordHostFunction(CallKind kind, std::initializer_list<std::uint64_t> args,
                             std::uint64_t result = 0);
-    void answer(HostCall& call);
+    // One case for each native of natives/native_list.h and no default, so
+    // that a native listed there without behaviour here does not compile.
+    void answer(Native native, HostCall& call);
     int listObjects(int* handles, int capacity);
     void applyVanishing();
     bool chance(double p);

@@ -122,7 +122,7 @@ HostWord* World::hostNativeCall() {
     if (!requireScript(nativeName(call->hash))) {
         return result.data();
     }
-    const NativeInfo* native = protocol.check(*call);
+    const NativeSignature* native = protocol.check(*call);
     if (native == nullptr) {
         return result.data();
     }
@@ -133,13 +133,13 @@ HostWord* World::hostNativeCall() {
     entry.text.clear();
     entry.target = 0;
     for (int i = 0; i < native->argCount; ++i) {
-        if (native->argKinds[i] == ArgKind::Text) {
+        if (native->args[i] == ArgKind::Text) {
             entry.text = address<const char>(entry.args[i]);
-        } else if (native->argKinds[i] == ArgKind::HandleByAddress) {
+        } else if (native->args[i] == ArgKind::HandleByAddress) {
             entry.target = *address<const EntityHandle>(entry.args[i]);
         }
     }
-    answer(entry);
+    answer(native->native, entry);
     entry.result = result[0];
     record(entry);
     return result.data();

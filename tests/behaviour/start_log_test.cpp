@@ -82,6 +82,41 @@ TEST_F(StartLog, LinesWithoutEffectAreListedUpToTwentyThenCounted) {
         << text;
 }
 
+TEST_F(StartLog, MisspelledModelsAreNamedWithTheDefaultNameMeant) {
+    start("[Settings]\r\ndebug=true\r\n[BLOCK_PROPS]\r\nprop_tree_pine_1=8,20\r\n"
+          "prop_tree_pine_01=8,20\r\nPROP_TREE_PINE_01=8,20\r\nmy_own_bush=1,1\r\n");
+    EXPECT_NE(log().find("  3 models listed\r\n"
+                         "  every line takes effect\r\n"
+                         "  2 model names to check:\r\n"
+                         "    line 4: \"prop_tree_pine_1\" is not one of the default models; did "
+                         "you mean \"prop_tree_pine_01\"?\r\n"
+                         "    line 6: \"PROP_TREE_PINE_01\" is the same model as "
+                         "\"prop_tree_pine_01\" on line 5: the game's names ignore case\r\n"
+                         "Shield models: all 19 loaded"),
+              std::string::npos)
+        << log();
+    const std::vector<std::string> hashed = hashedNames();
+    ASSERT_GE(hashed.size(), 5u);
+    EXPECT_EQ(std::vector(hashed.begin(), hashed.begin() + 5),
+              (std::vector<std::string>{"prop_tree_pine_1", "prop_tree_pine_01",
+                                        "PROP_TREE_PINE_01", "my_own_bush", "bramble_cap_1"}))
+        << "the game hashes each listed name once, and no other name before the shields'";
+    // A slip away from prop_tree_pine_01 and _02 alike, 22 times.
+    std::string slips = "[Settings]\r\ndebug=1\r\n[BLOCK_PROPS]\r\n";
+    for (char c = 'a'; c <= 'v'; ++c) {
+        slips += std::string("prop_tree_pine_0") + c + "=1,1\r\n";
+    }
+    restart(slips);
+    EXPECT_NE(log().find("  22 model names to check:\r\n    line 4: \"prop_tree_pine_0a\""),
+              std::string::npos);
+    EXPECT_NE(log().find("    line 23: \"prop_tree_pine_0t\" is not one of the default models; "
+                         "did you mean \"prop_tree_pine_01\" or \"prop_tree_pine_02\"?\r\n"
+                         "    and 2 more; bramblecap-check.exe names them all\r\n"
+                         "Shield models: all 19 loaded"),
+              std::string::npos)
+        << log();
+}
+
 TEST_F(StartLog, ALogThatCannotBeWrittenChangesNothing) {
     world->addObject("prop_tree_pine_01", 3, 4, 0);
     start(debugOn, 2);

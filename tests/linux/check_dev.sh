@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # ./dev as a developer types it: help succeeds, a typo or no command at all
-# fails with exit 2, and a bad number of seconds is refused before any work.
+# fails with exit 2, and a bad number of seconds is refused before any work; a
+# build that fails behind ./dev's step counter fails ./dev and shows its words.
 # usage: check_dev.sh DEV
 set -uo pipefail
 dev=$1
@@ -20,5 +21,19 @@ expect 0 "^usage: ./dev COMMAND" --help
 expect 2 "^dev: unknown command \"nonsense\"" nonsense
 expect 2 "^usage: ./dev COMMAND"
 expect 2 "^dev: fuzz takes a number of seconds for each target, not \"abc\"" fuzz abc
+
+# cmake stands in for a build that fails at its first step.
+stubs=$(mktemp -d)
+trap 'rm -rf "$stubs"' EXIT
+cat >"$stubs/cmake" <<'STUB'
+#!/bin/sh
+[ "$1" = --build ] || exit 0
+echo "[1/2] Building CXX object sim/world.cpp.o"
+echo "sim/world.cpp:1:1: error: a stand-in failure"
+exit 1
+STUB
+chmod +x "$stubs/cmake"
+PATH="$stubs:$PATH" expect 1 "^sim/world.cpp:1:1: error: a stand-in failure" build
+PATH="$stubs:$PATH" expect 1 "^dev: the linux build failed" build
 echo "$failures failures"
 [ "$failures" -eq 0 ]

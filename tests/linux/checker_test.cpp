@@ -5,6 +5,7 @@
 #include "tools/check/console_window.h"
 #include "tools/check/explain_config.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -69,6 +70,46 @@ TEST_F(Checker, TheQuirksSampleReadsAsItsGoldenExplanation) {
     std::filesystem::current_path(samples.parent_path().parent_path().parent_path());
     EXPECT_EQ(check("tools/check/samples/quirks.ini"), 1);
     EXPECT_EQ(output, readWhole(samples / "quirks.expected"));
+}
+
+TEST_F(Checker, ModelNamesSampleNamesSlipsAndSpellingsOfOneModel) {
+    // Each hint was read against the rules: slips of one or two keys (or of
+    // "_" and case) from a default name, hashes alike, far names left alone.
+    const std::filesystem::path samples = BRAMBLECAP_SAMPLES;
+    std::filesystem::current_path(samples.parent_path().parent_path().parent_path());
+    EXPECT_EQ(check("tools/check/samples/names.ini"), 1);
+    EXPECT_EQ(output, readWhole(samples / "names.expected"));
+}
+
+TEST_F(Checker, AFileSavedAsUnicodeOrWithMacLineEndsIsNamedInOneLine) {
+    const std::string lines = "[Settings]\r\ndebug=true\r\n[BLOCK_PROPS]\r\npine=1,2\r\n";
+    const auto utf16 = [&](bool bigEndian) {
+        std::string text;
+        for (const char c : lines) {
+            text += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+        }
+        return text;
+    };
+    const std::pair<std::string, const char*> cases[] = {
+        {"\xFF\xFE" + utf16(false), "is saved as Unicode (UTF-16): "},
+        {utf16(false), "is saved as Unicode (UTF-16): "},
+        {"\xFE\xFF" + utf16(true), "is saved as Unicode big endian (UTF-16 BE): "},
+        {utf16(true), "is saved as Unicode big endian (UTF-16 BE): "},
+        {"[Settings]\rdebug=true\r[BLOCK_PROPS]\rpine=1,2\r",
+         "has CR-only line ends (an old Mac editor's), so the plug-in reads it as one line"},
+    };
+    for (const auto& [text, words] : cases) {
+        EXPECT_EQ(checkText(text), 2);
+        EXPECT_EQ(output, "");
+        EXPECT_EQ(errorOutput.rfind(std::string("bramblecap-check: BrambleCap.ini ") + words, 0),
+                  0u)
+            << errorOutput;
+        EXPECT_EQ(std::ranges::count(errorOutput, '\n'), 1) << errorOutput;
+        EXPECT_EQ(errorOutput.find('\0'), std::string::npos);
+    }
+    // CRs only after the last line's text: the plug-in reads the line as written.
+    EXPECT_EQ(checkText("[BLOCK_PROPS]\r\r"), 1);
+    EXPECT_EQ(errorOutput, "");
 }
 
 TEST_F(Checker, TheReadmeSampleIsWhatTheCheckerPrints) {

@@ -4,10 +4,12 @@
 #include "config/config_format.h"
 #include "config/config_parser.h"
 #include "config/line_reasons.h"
+#include "config/model_name_hints.h"
 #include "config/quoted_text.h"
 #include "natives/name_hash.h"
 #include "natives/types.h"
 #include "shields/shield_model_number.h"
+#include "tools/check/text_form.h"
 #include "tools/check/value_warnings.h"
 
 #include <cstdio>
@@ -36,6 +38,7 @@ struct Listener {
     bool fileStartsWithMark = false;
     Settings settings = initialSettings;
     std::map<ModelHash, PropShieldParams> entries;
+    ModelNameHints names;
 };
 
 void explainSetting(const ConfigLine& line, Explained& out) {
@@ -63,7 +66,8 @@ void explainSetting(const ConfigLine& line, Explained& out) {
     }
 }
 
-void explainEntry(const ConfigLine& line, ModelHash hash, Explained& out) {
+void explainEntry(const ConfigLine& line, ModelHash hash, const std::optional<std::string>& hint,
+                  Explained& out) {
     out.overrideKey = "entry " + std::to_string(hash);
     const int model = shieldModelNumber(line.params.shieldModelIndex);
     char hashText[16];
@@ -91,6 +95,8 @@ void explainEntry(const ConfigLine& line, ModelHash hash, Explained& out) {
     } else if (line.key != name) {
         out.warnings.push_back("the blanks are part of the name, so it does not match " +
                                quotedText(name));
+    } else if (hint) {
+        out.warnings.push_back(*hint);
     }
 }
 
@@ -118,7 +124,7 @@ void collect(const ConfigLine& line, void* context) {
     case LineKind::Entry: {
         const ModelHash hash = nameHash(line.name);
         listener.entries[hash] = line.params;
-        explainEntry(line, hash, out);
+        explainEntry(line, hash, listener.names.hint(line.number, line.name), out);
         break;
     }
     case LineKind::WithoutEffect:
@@ -171,6 +177,10 @@ int explainConfig(const std::string& path, const CheckOptions& options, std::ost
                << (std::filesystem::is_directory(path) ? "it is a directory"
                                                        : "the file does not open")
                << " (the plug-in would shield nothing)\n";
+        return 2;
+    }
+    if (const auto form = misreadTextForm(*bytes)) {
+        errors << "bramblecap-check: " << path << " " << *form << "\n";
         return 2;
     }
     Listener listener;

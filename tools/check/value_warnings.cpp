@@ -19,8 +19,9 @@ bool allDigits(std::string_view text) {
 // "80,5": a decimal comma, which the C library's reading stops at.
 std::optional<std::string> decimalCommaWarning(std::string_view number, std::string_view rest,
                                                float value) {
-    const std::string_view whole = number.substr(number.find_first_not_of("+-"));
-    if (!allDigits(whole) || rest.front() != ',' || !allDigits(rest.substr(1))) {
+    const bool hasSign = number.starts_with('+') || number.starts_with('-');
+    if (!allDigits(number.substr(hasSign ? 1 : 0)) || rest.front() != ',' ||
+        !allDigits(rest.substr(1))) {
         return std::nullopt;
     }
     return quotedText(std::string(number) + std::string(rest)) + " reads as " + shownNumber(value) +

@@ -26,6 +26,7 @@ constexpr double legendBelow = 60, legendRow = 20, legendColumn = 300;
 constexpr std::size_t legendColumns = 3;
 constexpr double keyX = 6, keyY = -4, keyTextX = 20; // a legend entry's mark and text
 constexpr double keyRadius = 4, keyRingRadius = 5, keyPlayerRadius = 3, keyLineLength = 14;
+constexpr double keyGap = 2;                       // between two marks of one entry
 constexpr double labelGap = 6, frameLabelGap = 18; // a moment's letter and frame
 constexpr double unlistedRadius = 1.3, listedRadius = 1.8, shieldRadius = 3, playerRadius = 4;
 // A retired shield: a small thin cross, under the objects, so that it hides
@@ -124,7 +125,7 @@ std::string drawMap(const std::vector<PlacedObject>& world, const std::vector<Wa
                       }});
     legend.push_back({"start and end of the route", [](SvgWriter& svg) {
                           drawRouteStart(svg, keyX - keyRadius, keyY);
-                          drawRouteEnd(svg, keyX + keyRadius + 2, keyY);
+                          drawRouteEnd(svg, keyX + keyRadius + keyGap, keyY);
                       }});
     legend.push_back({"the player at moments A to D",
                       [](SvgWriter& svg) { svg.dot(keyX, keyY, keyPlayerRadius, "#000"); }});

@@ -46,14 +46,7 @@ std::string modelLabel(const PlacedObject& object) {
     return text;
 }
 
-// World metres to picture pixels, north up.
-struct Projection {
-    double minX, maxY, scale;
-    double px(double x) const { return edge + (x - minX) * scale; }
-    double py(double y) const { return mapTop + (maxY - y) * scale; }
-};
-
-// "M x y L x y ..." for the crosses of the retired shields, as one path.
+// The crosses of the retired shields, all in one path.
 std::string crosses(const std::vector<PicturePoint>& points) {
     std::string d;
     for (const auto& [x, y] : points) {
@@ -76,6 +69,13 @@ void drawCrosses(SvgWriter& svg, const std::vector<PicturePoint>& points) {
 struct LegendEntry {
     std::string text;
     std::function<void(SvgWriter&)> mark; // drawn around (keyX, keyY)
+};
+
+// World metres to picture pixels, north up.
+struct Projection {
+    double minX, maxY, scale;
+    double px(double x) const { return edge + (x - minX) * scale; }
+    double py(double y) const { return mapTop + (maxY - y) * scale; }
 };
 
 } // namespace

@@ -109,8 +109,9 @@ std::string drawMap(const std::vector<PlacedObject>& world, const std::vector<Wa
     }
     std::vector<LegendEntry> legend;
     for (const auto& [label, colour] : models) {
-        legend.push_back({label + " (listed)",
-                          [&colour](SvgWriter& svg) { svg.dot(keyX, keyY, keyRadius, colour); }});
+        legend.push_back({label + " (listed)", [colour = colour](SvgWriter& svg) {
+                              svg.dot(keyX, keyY, keyRadius, colour);
+                          }});
     }
     legend.push_back({"unlisted objects",
                       [](SvgWriter& svg) { svg.dot(keyX, keyY, keyRadius, unlistedColour); }});

@@ -29,7 +29,7 @@ while IFS= read -r arguments; do
     # A later --out wins: the example's pictures go to this test's folder.
     "$sim" "${words[@]}" --out "$folder/$run" >"$folder/output" 2>&1
     status=$?
-    [ "$status" -eq 0 ] || fail "./dev demo $arguments: exit $status, $(tail -1 "$folder/output")"
+    [ "$status" -eq 0 ] || fail "./dev demo$arguments: exit $status, $(tail -1 "$folder/output")"
 done <<<"$examples"
 echo "$run examples, $failures failures"
 [ "$failures" -eq 0 ]

@@ -9,6 +9,7 @@
 #include "shields/shield_limits.h"
 #include "shields/shield_model_number.h"
 #include "sim/world.h"
+#include "tools/sim/model_wait.h"
 
 #include <algorithm>
 #include <cmath>
@@ -220,12 +221,14 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
                                         keptFrameRecords);
 
     ShieldSample sample(result);
+    ModelWaitWatch modelWait(result.modelWait);
     std::string statusLine;
     int frame = 0;
     world.onCall = [&](const sim::HostCall& call) {
         if (call.kind != sim::CallKind::Native) {
             return;
         }
+        modelWait.call(call, frame);
         if (call.hash == NativeHash::CREATE_OBJECT) {
             const auto shield = static_cast<EntityHandle>(call.result);
             if (shield != 0 && world.object(shield)->exists) {
@@ -273,6 +276,7 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
     }
     plugin.unload();
     world.onCall = nullptr;
+    modelWait.finish();
     result.protocolErrors = world.protocolErrors();
     result.logWritten = std::filesystem::exists("BrambleCap.log");
     std::filesystem::current_path(previousFolder);

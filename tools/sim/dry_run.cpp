@@ -9,12 +9,14 @@
 #include "shields/shield_limits.h"
 #include "shields/shield_model_number.h"
 #include "sim/world.h"
+#include "tools/files/command_line.h"
+#include "tools/files/shown_path.h"
+#include "tools/files/user_file.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <unordered_map>
 
@@ -78,20 +80,32 @@ int candidatesNear(const sim::World& world, const DryRunResult& result, float x,
     return std::min(count, maxObjectsPerScan);
 }
 
+// debug=true where the plug-in reads it: before a Ctrl-Z, which ends the file
+// for the game, and in a [Settings] section of its own (a later line wins).
+std::string withDebugOn(std::string text) {
+    const auto stop = text.find(ConfigFormat::endOfText);
+    text.insert(stop == std::string::npos ? text.size() : stop, "\r\n[Settings]\r\ndebug=true\r\n");
+    return text;
+}
+
 // What the plug-in will read, in the game folder that is the current one: the
-// player's file, or none so that the plug-in writes its default.
+// player's file, or none so that the plug-in writes its default. The copy is
+// read back: a full disk must not leave the plug-in half a file.
 void prepareGameFolder(const DryRunOptions& options) {
     const std::string path(ConfigFormat::fileName);
     std::filesystem::remove(path);
     std::filesystem::remove("BrambleCap.log"); // a log left by an earlier run is not this run's
-    if (options.configText) {
-        std::ofstream(path, std::ios::binary) << *options.configText;
-    } else if (options.askForStatusLine) {
-        std::ofstream(path, std::ios::binary) << defaultConfigText();
+    if (!options.configText && !options.askForStatusLine) {
+        return;
     }
-    if (options.askForStatusLine) {
-        std::ofstream(path, std::ios::binary | std::ios::app)
-            << "\r\n[Settings]\r\ndebug=true\r\n"; // a later line wins
+    const std::string text = options.askForStatusLine
+                                 ? withDebugOn(options.configText.value_or(defaultConfigText()))
+                                 : *options.configText;
+    std::string cause;
+    if (!replaceFile(path, text, cause) || readUserFile(path, cause) != text) {
+        throw std::runtime_error("cannot write " + shownPath(options.gameFolder + "/" + path) +
+                                 ": " +
+                                 (cause.empty() ? "it does not read back as written" : cause));
     }
 }
 
@@ -193,8 +207,8 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
         throw std::invalid_argument(plan.problem);
     }
     const auto previousFolder = std::filesystem::current_path();
-    std::filesystem::create_directories(options.gameFolder);
-    std::filesystem::current_path(options.gameFolder);
+    std::filesystem::create_directories(filePath(options.gameFolder));
+    std::filesystem::current_path(filePath(options.gameFolder));
     prepareGameFolder(options);
 
     DryRunResult result;
@@ -216,7 +230,9 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
     ShieldSample sample(result);
     std::string statusLine;
     int frame = 0;
+    bool waited = false;
     world.onCall = [&](const sim::HostCall& call) {
+        waited = waited || call.kind == sim::CallKind::ScriptWait;
         if (call.kind != sim::CallKind::Native) {
             return;
         }
@@ -231,11 +247,15 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
             sample.deleted(call.target, frame);
             ++result.retired;
         } else if (call.hash == NativeHash::ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME) {
+            result.statusLineDrawn = true;
             statusLine = call.text;
         }
     };
 
     plugin.load();
+    if (!world.scriptRegistered()) {
+        result.failure = "the plug-in registered no script with the host, so nothing ran";
+    }
     for (frame = 1; frame <= frames; ++frame) {
         const Waypoint at = along(options.route, options.speed * static_cast<float>(frame - 1));
         world.setPlayerPosition(at.x, at.y, 0);
@@ -267,6 +287,10 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
     }
     plugin.unload();
     world.onCall = nullptr;
+    if (result.failure.empty() && !waited) {
+        result.failure = "the plug-in's script never reached its frame loop (it never waited for "
+                         "a frame)";
+    }
     result.protocolErrors = world.protocolErrors();
     result.logWritten = std::filesystem::exists("BrambleCap.log");
     std::filesystem::current_path(previousFolder);

@@ -78,6 +78,8 @@ struct DryRunResult {
     std::unordered_set<ModelHash> listed;
     std::vector<std::string> protocolErrors;
     bool logWritten = false; // the plug-in left BrambleCap.log in the game folder
+    bool statusLineDrawn = false;
+    std::string failure; // why the run did not happen as a game would run it, or empty
 };
 
 // Loads the plug-in into the stand-in host, drives the player along the route

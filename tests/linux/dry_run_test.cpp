@@ -4,8 +4,9 @@
 #include "natives/name_hash.h"
 #include "plugin_tables.h"
 #include "tools/sim/dry_run.h"
+#include "tools/sim/picture_common.h"
 #include "tools/sim/shipped_plugin.h"
-#include "tools/sim/svg_pictures.h"
+#include "tools/sim/svg_writer.h"
 #include "tools/sim/world_file.h"
 
 #include <filesystem>

@@ -1,0 +1,145 @@
+#include "tools/sim/command_line.h"
+
+#include "config/quoted_text.h"
+#include "shields/shield_limits.h"
+
+#include <charconv>
+#include <cstdint>
+#include <limits>
+#include <string_view>
+
+namespace {
+
+enum class ValueKind { None, Text, Whole, Decimal };
+
+struct Value {
+    std::string text;
+    std::uint64_t whole = 0;
+    double decimal = 0;
+};
+
+struct Option {
+    std::string_view name;
+    std::string_view placeholder; // how the usage names the value
+    ValueKind kind;
+    std::uint64_t low, high; // the numbers allowed, for Whole and Decimal
+    std::string_view help;   // "RANGE" stands for the numbers allowed; "\n" breaks a line
+    void (*apply)(DryRunCommand&, const Value&);
+};
+
+constexpr std::uint64_t noRange = 0;
+
+// Every option, in the order the usage lists them.
+const Option options[] = {
+    {"--config", "FILE", ValueKind::Text, noRange, noRange,
+     "BrambleCap.ini to try (default: the plug-in writes its default file)",
+     [](DryRunCommand& c, const Value& v) { c.configPath = v.text; }},
+    {"--world", "FILE", ValueKind::Text, noRange, noRange,
+     "world as CSV: header \"model,x,y,z\", one object a line, the model a\n"
+     "name or a hash such as 0x1A2B3C4D (default: generated country)",
+     [](DryRunCommand& c, const Value& v) { c.worldPath = v.text; }},
+    {"--route", "FILE", ValueKind::Text, noRange, noRange,
+     "the player's route as CSV: header \"x,y\", one waypoint a line\n"
+     "(default: across the generated country and back)",
+     [](DryRunCommand& c, const Value& v) { c.routePath = v.text; }},
+    {"--frames", "N", ValueKind::Whole, 1, maxDryRunFrames,
+     "frames to run, RANGE (default: as many as the route takes)",
+     [](DryRunCommand& c, const Value& v) { c.run.frames = static_cast<int>(v.whole); }},
+    {"--speed", "M", ValueKind::Decimal, 0, 1000,
+     "metres the player moves a frame, above 0 (default 1)",
+     [](DryRunCommand& c, const Value& v) { c.run.speed = static_cast<float>(v.decimal); }},
+    {"--seed", "N", ValueKind::Whole, 0, std::numeric_limits<std::uint64_t>::max(),
+     "seed of the generated world, a whole number (default 1)",
+     [](DryRunCommand& c, const Value& v) { c.run.seed = v.whole; }},
+    {"--debug", "", ValueKind::None, noRange, noRange,
+     "ask for the plug-in's status line and its log (debug=true)",
+     [](DryRunCommand& c, const Value&) { c.run.askForStatusLine = true; }},
+    {"--missing-model", "K", ValueKind::Whole, 1, shieldModelCount,
+     "shield model K (RANGE) never loads, as if its asset were missing",
+     [](DryRunCommand& c, const Value& v) {
+         c.run.missingModels.push_back(static_cast<int>(v.whole));
+     }},
+    {"--out", "DIR", ValueKind::Text, noRange, noRange,
+     "where the map, the plot and the game folder go (default: build/demo)",
+     [](DryRunCommand& c, const Value& v) { c.out = v.text; }},
+    {"--asi", "FILE", ValueKind::Text, noRange, noRange,
+     "the plug-in to load (Windows build; default: BrambleCap.asi beside\n"
+     "this program)",
+     [](DryRunCommand& c, const Value& v) { c.asi = v.text; }},
+};
+
+const char* const seeHelp = " (bramblecap-sim --help lists the options)";
+
+// The range as the usage and the errors give it.
+std::string rangeText(const Option& option) {
+    return std::to_string(option.low) + " to " + std::to_string(option.high);
+}
+
+Value readValue(const Option& option, const std::string& text) {
+    Value value{text};
+    const char* const first = text.data();
+    const char* const last = first + text.size();
+    if (option.kind == ValueKind::Whole) {
+        const auto [end, error] = std::from_chars(first, last, value.whole);
+        if (text.empty() || error != std::errc{} || end != last || value.whole < option.low ||
+            value.whole > option.high) {
+            throw Mistake{std::string(option.name) + " takes a whole number from " +
+                          rangeText(option) + ", not " + quotedText(text)};
+        }
+    } else if (option.kind == ValueKind::Decimal) {
+        const auto [end, error] = std::from_chars(first, last, value.decimal);
+        if (text.empty() || error != std::errc{} || end != last ||
+            !(value.decimal >= static_cast<double>(option.low) &&
+              value.decimal <= static_cast<double>(option.high))) {
+            throw Mistake{std::string(option.name) + " takes a number from " + rangeText(option) +
+                          ", not " + quotedText(text)};
+        }
+    }
+    return value;
+}
+
+} // namespace
+
+DryRunCommand parseCommandLine(int argc, char** argv) {
+    DryRunCommand command;
+    for (int i = 1; i < argc; ++i) {
+        const std::string name = argv[i];
+        if (name == "-h" || name == "--help") {
+            command.help = true;
+            return command;
+        }
+        const Option* option = nullptr;
+        for (const Option& o : options) {
+            option = o.name == name ? &o : option;
+        }
+        if (option == nullptr) {
+            throw Mistake{"unknown option " + quotedText(name) + seeHelp};
+        }
+        if (option->kind != ValueKind::None && i + 1 >= argc) {
+            throw Mistake{name + " needs a value" + seeHelp};
+        }
+        option->apply(command,
+                      option->kind == ValueKind::None ? Value{} : readValue(*option, argv[++i]));
+    }
+    return command;
+}
+
+std::string usageText() {
+    constexpr std::size_t helpColumn = 22;
+    std::string usage = "usage: bramblecap-sim [options]\n";
+    for (const Option& option : options) {
+        std::string line = "  " + std::string(option.name);
+        if (!option.placeholder.empty()) {
+            line += " " + std::string(option.placeholder);
+        }
+        line.resize(helpColumn, ' ');
+        for (const char c : option.help) {
+            line += c == '\n' ? "\n" + std::string(helpColumn, ' ') : std::string(1, c);
+        }
+        if (const auto at = line.find("RANGE"); at != std::string::npos) {
+            line.replace(at, 5, rangeText(option));
+        }
+        usage += line + "\n";
+    }
+    return usage;
+}

@@ -1,0 +1,68 @@
+#include "tools/sim/summary.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+std::string grouped(long long value) {
+    std::string digits = std::to_string(value < 0 ? -value : value);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(static_cast<std::size_t>(at), ",");
+    }
+    return (value < 0 ? "-" : "") + digits;
+}
+
+std::string spreadText(const Spread& s) {
+    return "min " + grouped(s.minimum) + ", median " + grouped(s.median) + ", max " +
+           grouped(s.maximum);
+}
+
+// A path as the user would type it: relative to here where it lies below,
+// with forward slashes.
+std::string shown(const std::filesystem::path& path) {
+    std::error_code error;
+    const auto relative = std::filesystem::relative(path, error);
+    const auto& best = !error && !relative.empty() && *relative.begin() != ".." ? relative : path;
+    return best.generic_string();
+}
+
+} // namespace
+
+void printSummary(const DryRunCommand& command, const std::string& worldSource,
+                  const DryRunResult& result, const RunOutputs& outputs) {
+    const DryRunOptions& run = command.run;
+    const bool debug = run.askForStatusLine;
+    std::size_t listedObjects = 0;
+    for (const PlacedObject& o : run.world) {
+        listedObjects += result.listed.contains(o.hash) ? 1 : 0;
+    }
+    std::printf("\nBrambleCap dry run\n");
+    std::printf("  plug-in:                 %s\n", shown(command.asi).c_str());
+    std::printf("  configuration:           %s\n",
+                !command.configPath.empty() ? command.configPath.c_str()
+                : debug                     ? "the default file, with debug=true added"
+                                            : "the default file, written by the plug-in");
+    std::printf("                           scan radius %g m, %zu listed models%s\n",
+                static_cast<double>(result.radius), result.listed.size(),
+                debug ? ", status line asked for" : "");
+    std::printf("  world:                   %s objects, %s of them listed; %s\n",
+                grouped(static_cast<long long>(run.world.size())).c_str(),
+                grouped(static_cast<long long>(listedObjects)).c_str(), worldSource.c_str());
+    std::printf("  frames:                  %s\n", grouped(result.framesRun).c_str());
+    std::printf("  shields:                 %s created, %s retired, peak %s held\n",
+                grouped(result.created).c_str(), grouped(result.retired).c_str(),
+                grouped(result.peakHeld).c_str());
+    std::printf("  candidates per frame:    %s\n", spreadText(spreadOf(result.candidates)).c_str());
+    std::printf("  native calls per frame:  %s\n",
+                spreadText(spreadOf(result.nativeCalls)).c_str());
+    std::printf("  pictures:                %s\n                           %s\n",
+                outputs.map.c_str(), outputs.plot.c_str());
+    if (result.logWritten) {
+        std::printf("  the plug-in's log:       %s/game/BrambleCap.log\n", outputs.folder.c_str());
+    }
+    for (const std::string& e : result.protocolErrors) {
+        std::printf("  protocol error: %s\n", e.c_str());
+    }
+}

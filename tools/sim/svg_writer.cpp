@@ -1,0 +1,124 @@
+#include "tools/sim/svg_writer.h"
+
+#include "config/quoted_text.h"
+
+#include <cstdio>
+
+std::string svgNumber(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    std::string written = text;
+    if (written.ends_with(".0")) {
+        written.resize(written.size() - 2);
+    }
+    return written == "-0" ? "0" : written;
+}
+
+std::string svgText(std::string_view text) {
+    std::string escaped;
+    for (const char c : visibleText(text)) {
+        switch (c) {
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+SvgAttribute::SvgAttribute(std::string_view name, double value)
+    : name(name), value(svgNumber(value)) {}
+
+SvgAttribute::SvgAttribute(std::string_view name, std::string_view text)
+    : name(name), value(svgText(text)) {}
+
+SvgWriter::SvgWriter(double width, double height, std::string_view background) {
+    open("svg", {{"xmlns", "http://www.w3.org/2000/svg"},
+                 {"width", width},
+                 {"height", height},
+                 {"font-family", "sans-serif"},
+                 {"font-size", 12.0}});
+    element("rect", {{"width", "100%"}, {"height", "100%"}, {"fill", background}});
+}
+
+void SvgWriter::start(std::string_view tag, SvgAttributes attributes) {
+    svg << '<' << tag;
+    for (const SvgAttribute& a : attributes) {
+        if (!a.value.empty()) {
+            svg << ' ' << a.name << "=\"" << a.value << '"';
+        }
+    }
+}
+
+void SvgWriter::element(std::string_view tag, SvgAttributes attributes) {
+    start(tag, attributes);
+    svg << "/>\n";
+}
+
+void SvgWriter::text(SvgAttributes attributes, std::string_view content) {
+    start("text", attributes);
+    svg << '>' << svgText(content) << "</text>\n";
+}
+
+void SvgWriter::open(std::string_view tag, SvgAttributes attributes) {
+    start(tag, attributes);
+    svg << ">\n";
+    opened.emplace_back(tag);
+}
+
+void SvgWriter::close() {
+    svg << "</" << opened.back() << ">\n";
+    opened.pop_back();
+}
+
+std::string SvgWriter::finish() {
+    while (!opened.empty()) {
+        close();
+    }
+    return svg.str();
+}
+
+void SvgWriter::dot(double x, double y, double radius, std::string_view fill) {
+    element("circle", {{"cx", x}, {"cy", y}, {"r", radius}, {"fill", fill}});
+}
+
+void SvgWriter::ring(double x, double y, double radius, std::string_view stroke,
+                     std::string_view dashes) {
+    element("circle", {{"cx", x},
+                       {"cy", y},
+                       {"r", radius},
+                       {"fill", "none"},
+                       {"stroke", stroke},
+                       {"stroke-width", 1.5},
+                       {"stroke-dasharray", dashes}});
+}
+
+void SvgWriter::line(double x1, double y1, double x2, double y2, std::string_view stroke,
+                     double width, std::string_view dashes) {
+    element("line", {{"x1", x1},
+                     {"y1", y1},
+                     {"x2", x2},
+                     {"y2", y2},
+                     {"stroke", stroke},
+                     {"stroke-width", width},
+                     {"stroke-dasharray", dashes}});
+}
+
+std::string svgPoints(const std::vector<std::pair<double, double>>& points) {
+    std::string text;
+    for (const auto& [x, y] : points) {
+        text += (text.empty() ? "" : " ") + svgNumber(x) + "," + svgNumber(y);
+    }
+    return text;
+}

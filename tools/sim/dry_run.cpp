@@ -1,17 +1,15 @@
 #include "tools/sim/dry_run.h"
+#include "tools/sim/game_folder.h"
 
 #include "config/config_file.h"
 #include "config/config_format.h"
 #include "config/config_parser.h"
-#include "config/default_config.h"
 #include "natives/name_hash.h"
 #include "natives/native_hashes.h"
 #include "shields/shield_limits.h"
 #include "shields/shield_model_number.h"
 #include "sim/world.h"
 #include "tools/files/command_line.h"
-#include "tools/files/shown_path.h"
-#include "tools/files/user_file.h"
 
 #include <algorithm>
 #include <cmath>
@@ -78,35 +76,6 @@ int candidatesNear(const sim::World& world, const DryRunResult& result, float x,
         }
     }
     return std::min(count, maxObjectsPerScan);
-}
-
-// debug=true where the plug-in reads it: before a Ctrl-Z, which ends the file
-// for the game, and in a [Settings] section of its own (a later line wins).
-std::string withDebugOn(std::string text) {
-    const auto stop = text.find(ConfigFormat::endOfText);
-    text.insert(stop == std::string::npos ? text.size() : stop, "\r\n[Settings]\r\ndebug=true\r\n");
-    return text;
-}
-
-// What the plug-in will read, in the game folder that is the current one: the
-// player's file, or none so that the plug-in writes its default. The copy is
-// read back: a full disk must not leave the plug-in half a file.
-void prepareGameFolder(const DryRunOptions& options) {
-    const std::string path(ConfigFormat::fileName);
-    std::filesystem::remove(path);
-    std::filesystem::remove("BrambleCap.log"); // a log left by an earlier run is not this run's
-    if (!options.configText && !options.askForStatusLine) {
-        return;
-    }
-    const std::string text = options.askForStatusLine
-                                 ? withDebugOn(options.configText.value_or(defaultConfigText()))
-                                 : *options.configText;
-    std::string cause;
-    if (!replaceFile(path, text, cause) || readUserFile(path, cause) != text) {
-        throw std::runtime_error("cannot write " + shownPath(options.gameFolder + "/" + path) +
-                                 ": " +
-                                 (cause.empty() ? "it does not read back as written" : cause));
-    }
 }
 
 } // namespace

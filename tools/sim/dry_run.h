@@ -26,6 +26,8 @@ inline constexpr int maxDryRunFrames = 200'000;
 // pictures, an even sample of them, so that its memory stays bounded.
 inline constexpr std::size_t keptFrameRecords = 5'000;
 inline constexpr std::size_t keptShieldMarks = 20'000;
+// The map draws at most this many of the world's objects, an even sample.
+inline constexpr std::size_t keptWorldMarks = 20'000;
 
 struct DryRunOptions {
     std::vector<PlacedObject> world;

@@ -50,10 +50,21 @@ struct Projection {
     double py(double y) const { return mapTop + (maxY - y) * scale; }
 };
 
+// A world larger than a picture can hold is drawn as an even sample of it.
+std::vector<PlacedObject> evenSample(const std::vector<PlacedObject>& world) {
+    const std::size_t stride = (world.size() + keptWorldMarks - 1) / keptWorldMarks;
+    std::vector<PlacedObject> sample;
+    for (std::size_t i = 0; i < world.size(); i += stride) {
+        sample.push_back(world[i]);
+    }
+    return sample;
+}
+
 } // namespace
 
-std::string drawMap(const std::vector<PlacedObject>& world, const std::vector<Waypoint>& route,
-                    const DryRunResult& result) {
+std::string drawMap(const std::vector<PlacedObject>& everyObject,
+                    const std::vector<Waypoint>& route, const DryRunResult& result) {
+    const std::vector<PlacedObject> world = evenSample(everyObject);
     double minX = 1e30, maxX = -1e30, minY = 1e30, maxY = -1e30;
     const auto extend = [&](double x, double y) {
         minX = std::min(minX, x), maxX = std::max(maxX, x);

@@ -125,7 +125,11 @@ errors=$(cd user && ulimit -f 1 && trap '' XFSZ && "$sim" --debug --frames 5 --o
 status=$?
 [ "$status" -eq 2 ] && [ "$errors" = "bramblecap-sim: cannot write $folder/limited/game/BrambleCap.ini: File too large" ] ||
     fail "a full disk: exit $status, \"$errors\""
-[ -z "$(find "$folder/limited" -name '*.partial-*' -o -name BrambleCap.ini)" ] || fail "a half-written file stayed"
+errors=$(cd user && ulimit -f 100 && trap '' XFSZ && "$sim" --frames 5 --out "$folder/limited" 2>&1 >/dev/null)
+status=$?
+[ "$status" -eq 2 ] && [ "$errors" = "bramblecap-sim: cannot write $folder/limited/map.svg: File too large" ] ||
+    fail "a full disk under the map: exit $status, \"$errors\""
+[ -z "$(find "$folder/limited" -name '*.partial-*' -o -name '*.svg')" ] || fail "a half-written file stayed"
 
 [ "$(snapshot)" = "$before" ] || fail "the user's files changed: $(diff <(echo "$before") <(snapshot))"
 echo "$failures failures"

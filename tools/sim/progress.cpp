@@ -32,6 +32,7 @@ void Progress::tellHowLong(int frame, int frames) {
     if (left >= 30) {
         std::printf("%sa long run: about %.0f %s to go\n", terminal ? "\n" : "",
                     left < 90 ? left : left / 60, left < 90 ? "seconds" : "minutes");
+        std::fflush(stdout);
     }
 }
 

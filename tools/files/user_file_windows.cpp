@@ -2,8 +2,6 @@
 
 #include "tools/files/wide_text_windows.h"
 
-#include <algorithm>
-
 namespace {
 
 // Opens for reading what is there, a folder included, so that it can be named.
@@ -35,7 +33,8 @@ std::optional<std::string> readAll(HANDLE file, std::string& cause) {
 
 bool writeAll(HANDLE file, std::string_view bytes, std::string& cause) {
     while (!bytes.empty()) {
-        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 20));
+        constexpr std::size_t most = 1 << 20;
+        const auto chunk = static_cast<DWORD>(bytes.size() < most ? bytes.size() : most);
         DWORD written = 0;
         if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) {
             cause = systemCause(GetLastError());

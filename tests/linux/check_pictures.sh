@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The dry run's pictures are well-formed SVG that any viewer opens, also when a
-# player's model names hold characters XML reserves; and the run's mistakes
-# are one line and exit 2, never a crash.
+# player's model names hold characters XML reserves; the summary names what
+# a player asks about; and the run's mistakes are one line and exit 2, never
+# a crash.
 # usage: check_pictures.sh BRAMBLECAP_SIM
 set -uo pipefail
 sim=$(realpath "$1")
@@ -20,6 +21,16 @@ for svg in odd/map.svg odd/plot.svg plain/map.svg plain/plot.svg; do
     xmllint --noout "$svg" || fail "$svg is not well-formed XML"
 done
 grep -q 'a&amp;b&lt;c (listed)' odd/map.svg || fail "the model name is not escaped in the legend"
+
+# The summary says which shield model never loaded and how long start-up
+# waited (1,800 frames, the plug-in's limit), and counts a model in the singular.
+summary=$("$sim" --missing-model 7 --frames 1801 --out missing)
+grep -qxF "  shield models:           18 of 19 loaded; the wait ended after 1,800 frames without bramble_cap_7" \
+    <<<"$summary" || fail "the missing model and the wait are not named: $summary"
+"$sim" --frames 5 --out loaded | grep -q "shield models" && fail "the shield models named with none missing"
+printf '[BLOCK_PROPS]\r\nprop_tree_pine_01=1,5\r\n' >one.ini
+"$sim" --config one.ini --frames 5 --out one | grep -qxF "                           scan radius 100 m, 1 listed model" ||
+    fail "one listed model is not counted in the singular"
 
 expect_mistake() { # expect_mistake MESSAGE ARGUMENTS...
     local message=$1 errors status

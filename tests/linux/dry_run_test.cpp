@@ -3,7 +3,9 @@
 #include "../behaviour/plugin_test.h"
 #include "natives/name_hash.h"
 #include "plugin_tables.h"
+#include "shields/shield_models.h"
 #include "tools/sim/dry_run.h"
+#include "tools/sim/map_picture.h"
 #include "tools/sim/picture_common.h"
 #include "tools/sim/shipped_plugin.h"
 #include "tools/sim/svg_writer.h"
@@ -107,6 +109,28 @@ TEST_F(WorldFile, ABadLineIsNamedWithItsFileAndNumberAndNothingIsRead) {
     std::string error;
     EXPECT_FALSE(readWorldFile("/nonexistent/world.csv", error).has_value());
     EXPECT_EQ(error, "cannot read /nonexistent/world.csv: No such file or directory");
+}
+
+TEST_F(WorldFile, ExcelsByteOrderMarkIsReadPastAndAUtf16FileIsNamed) {
+    std::string error;
+    const auto world =
+        readWorldFile(write("excel.csv", "\xEF\xBB\xBFmodel,x,y,z\r\npine,1,2,3\r\n"), error);
+    ASSERT_TRUE(world.has_value()) << error;
+    EXPECT_EQ(world->size(), 1u);
+    const auto route = readRouteFile(write("excel-route.csv", "\xEF\xBB\xBFx,y\r\n1,2\r\n"), error);
+    ASSERT_TRUE(route.has_value()) << error;
+    EXPECT_EQ(route->size(), 1u);
+    // Notepad's "Unicode" (little-endian with its mark) and a big-endian file without one.
+    std::string littleEndian = "\xFF\xFE", bigEndian;
+    for (const char c : std::string("x,y\r\n1,2\r\n")) {
+        littleEndian += {c, '\0'};
+        bigEndian += {'\0', c};
+    }
+    for (const std::string& text : {littleEndian, bigEndian}) {
+        const std::string path = write("unicode.csv", text);
+        EXPECT_FALSE(readRouteFile(path, error).has_value());
+        EXPECT_EQ(error.rfind(path + ": saved as Unicode (UTF-16)", 0), 0u) << error;
+    }
 }
 
 TEST_F(WorldFile, RoutesNeedAHeaderAndAtLeastOneWaypoint) {
@@ -234,6 +258,46 @@ TEST_F(DryRun, AskingForTheStatusLineLeavesThePlugInsLogAndAMissingModelShowsInI
     resetPluginTables(); // as a fresh load of the .asi starts
     EXPECT_FALSE(run(options).logWritten) << "the earlier run's log is gone";
     EXPECT_FALSE(std::filesystem::exists(folder / "BrambleCap.log"));
+}
+
+TEST_F(DryRun, TheWaitForAMissingModelIsToldWithHowItEnded) {
+    DryRunOptions options = smallWorld();
+    options.missingModels = {2};
+    options.frames = shieldModelWaitFrames + 1;
+    const ModelWait ended = run(options).modelWait;
+    EXPECT_TRUE(ended.ended);
+    EXPECT_EQ(ended.loaded, shieldModelCount - 1);
+    EXPECT_EQ(ended.missing, std::vector<int>{2});
+    EXPECT_EQ(ended.framesWaited, shieldModelWaitFrames);
+    // Five frames: model 1 loaded at once, model 2 asked about in each of them.
+    options.frames = 5;
+    resetPluginTables();
+    const ModelWait cut = run(options).modelWait;
+    EXPECT_FALSE(cut.ended);
+    EXPECT_EQ(cut.loaded, 1);
+    EXPECT_EQ(cut.missing, std::vector<int>{2});
+    EXPECT_EQ(cut.framesWaited, 4);
+    resetPluginTables();
+    EXPECT_EQ(run(smallWorld()).modelWait.missing, std::vector<int>{}) << "every model loads";
+}
+
+TEST_F(DryRun, AModelsColourOnTheMapIsTheSameWhereverItAppears) {
+    // The fill of the legend's mark for a model.
+    const auto colourOf = [](const std::string& svg, const std::string& model) {
+        const auto legend = svg.find(model + " (listed)");
+        const auto fill = svg.rfind("fill=\"", legend);
+        return legend == std::string::npos ? "" : svg.substr(fill + 6, 7);
+    };
+    DryRunOptions options = smallWorld();
+    const DryRunResult result = run(options);
+    const std::string before = drawMap(options.world, options.route, result);
+    // Another model now comes first.
+    options.world.insert(options.world.begin(),
+                         {"prop_tree_oak_01", nameHash("prop_tree_oak_01"), 30, 0, 0});
+    const std::string after = drawMap(options.world, options.route, result);
+    EXPECT_NE(colourOf(before, "prop_tree_pine_01"), "");
+    EXPECT_EQ(colourOf(before, "prop_tree_pine_01"), colourOf(after, "prop_tree_pine_01"));
+    EXPECT_NE(colourOf(after, "prop_tree_oak_01"), colourOf(after, "prop_tree_pine_01"));
 }
 
 TEST(Pictures, TicksFallOnOneTwoOrFiveTimesAPowerOfTen) {

@@ -10,6 +10,7 @@
 #include "shields/shield_model_number.h"
 #include "sim/world.h"
 #include "tools/files/command_line.h"
+#include "tools/sim/model_wait.h"
 
 #include <algorithm>
 #include <cmath>
@@ -197,6 +198,7 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
                                         keptFrameRecords);
 
     ShieldSample sample(result);
+    ModelWaitWatch modelWait(result.modelWait);
     std::string statusLine;
     int frame = 0;
     bool waited = false;
@@ -205,6 +207,7 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
         if (call.kind != sim::CallKind::Native) {
             return;
         }
+        modelWait.call(call, frame);
         if (call.hash == NativeHash::CREATE_OBJECT) {
             const auto shield = static_cast<EntityHandle>(call.result);
             if (shield != 0 && world.object(shield)->exists) {
@@ -256,6 +259,7 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
     }
     plugin.unload();
     world.onCall = nullptr;
+    modelWait.finish();
     if (result.failure.empty() && !waited) {
         result.failure = "the plug-in's script never reached its frame loop (it never waited for "
                          "a frame)";

@@ -65,6 +65,15 @@ struct ShieldMark {
     int retired = -1; // the frame it was deleted, or -1
 };
 
+// The plug-in's start-up wait for its shield models, as its questions to the
+// host show it.
+struct ModelWait {
+    int loaded = 0;           // models whose last answer was "loaded"
+    std::vector<int> missing; // model numbers whose last answer was "not loaded"
+    int framesWaited = 0;     // from its first question to its last
+    bool ended = false;       // it went on past the wait
+};
+
 // How often each value of a per-frame figure came up.
 using Histogram = std::map<int, long long>;
 
@@ -78,6 +87,7 @@ struct DryRunResult {
     int peakHeld = 0;
     float radius = 0;
     std::unordered_set<ModelHash> listed;
+    ModelWait modelWait;
     std::vector<std::string> protocolErrors;
     bool logWritten = false; // the plug-in left BrambleCap.log in the game folder
     bool statusLineDrawn = false;

@@ -1,6 +1,8 @@
 #include "tools/sim/map_picture.h"
 
+#include "tools/sim/model_colour.h"
 #include "tools/sim/picture_common.h"
+#include "tools/sim/route_marks.h"
 #include "tools/sim/svg_writer.h"
 
 #include "shields/shield_limits.h"
@@ -8,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <map>
 
 namespace {
@@ -25,14 +28,13 @@ constexpr double keyX = 6, keyY = -4, keyTextX = 20; // a legend entry's mark an
 constexpr double keyRadius = 4, keyRingRadius = 5, keyPlayerRadius = 3, keyLineLength = 14;
 constexpr double labelGap = 6, frameLabelGap = 18; // a moment's letter and frame
 constexpr double unlistedRadius = 1.3, listedRadius = 1.8, shieldRadius = 3, playerRadius = 4;
+// A retired shield: a small thin cross, under the objects, so that it hides
+// neither their colours nor the shields standing.
+constexpr double crossArm = 2.2, crossWidth = 0.7, crossOpacity = 0.6;
 
-// Listed models: ten colours apart from each other and from the marks below.
-constexpr const char* palette[] = {"#2ca02c", "#9467bd", "#8c564b", "#e377c2", "#bcbd22",
-                                   "#17becf", "#7b4173", "#e6ab02", "#393b79", "#636363"};
 constexpr const char* unlistedColour = "#b0b0b0";
 constexpr const char* scanColour = "#1f77b4";
 constexpr const char* retirementColour = "#ff7f0e";
-constexpr const char* routeColour = "#333";
 
 std::string modelLabel(const PlacedObject& object) {
     if (!object.model.empty()) {
@@ -60,6 +62,31 @@ std::vector<PlacedObject> evenSample(const std::vector<PlacedObject>& world) {
     return sample;
 }
 
+// "M x y L x y ..." for the crosses of the retired shields, as one path.
+std::string crosses(const std::vector<PicturePoint>& points) {
+    std::string d;
+    for (const auto& [x, y] : points) {
+        d += "M" + svgNumber(x - crossArm) + " " + svgNumber(y - crossArm) + "l" +
+             svgNumber(2 * crossArm) + " " + svgNumber(2 * crossArm) + "m0 " +
+             svgNumber(-2 * crossArm) + "l" + svgNumber(-2 * crossArm) + " " +
+             svgNumber(2 * crossArm);
+    }
+    return d;
+}
+
+void drawCrosses(SvgWriter& svg, const std::vector<PicturePoint>& points) {
+    svg.element("path", {{"d", crosses(points)},
+                         {"fill", "none"},
+                         {"stroke", shieldColour},
+                         {"stroke-width", crossWidth},
+                         {"opacity", crossOpacity}});
+}
+
+struct LegendEntry {
+    std::string text;
+    std::function<void(SvgWriter&)> mark; // drawn around (keyX, keyY)
+};
+
 } // namespace
 
 std::string drawMap(const std::vector<PlacedObject>& everyObject,
@@ -81,15 +108,44 @@ std::string drawMap(const std::vector<PlacedObject>& everyObject,
     const Projection f{minX, maxY, scale};
     const double mapBottom = mapTop + (maxY - minY) * scale;
 
-    std::map<ModelHash, std::pair<std::string, std::string>> colours; // hash -> label, colour
+    // Listed models by name, each in its own colour.
+    std::map<std::string, std::string> models;
+    std::map<ModelHash, std::string> colours;
     for (const PlacedObject& o : world) {
         if (result.listed.contains(o.hash) && !colours.contains(o.hash)) {
-            colours[o.hash] = {modelLabel(o), palette[colours.size() % std::size(palette)]};
+            colours[o.hash] = modelColour(o.hash);
+            models[modelLabel(o)] = colours[o.hash];
         }
     }
-    constexpr std::size_t fixedLegendEntries = 7;
-    const double legendRows =
-        std::ceil(static_cast<double>(colours.size() + fixedLegendEntries) / legendColumns);
+    std::vector<LegendEntry> legend;
+    for (const auto& [label, colour] : models) {
+        legend.push_back({label + " (listed)",
+                          [&colour](SvgWriter& svg) { svg.dot(keyX, keyY, keyRadius, colour); }});
+    }
+    legend.push_back({"unlisted objects",
+                      [](SvgWriter& svg) { svg.dot(keyX, keyY, keyRadius, unlistedColour); }});
+    legend.push_back({"shield standing at the end",
+                      [](SvgWriter& svg) { svg.dot(keyX, keyY, keyRadius, shieldColour); }});
+    legend.push_back({"shield placed, later retired", [](SvgWriter& svg) {
+                          drawCrosses(svg, {{keyX, keyY}});
+                      }});
+    legend.push_back({"route, arrows the way the player drives", [](SvgWriter& svg) {
+                          drawRouteLine(svg, {{0, keyY}, {keyLineLength, keyY}});
+                          drawArrowhead(svg, keyLineLength, keyY, 0);
+                      }});
+    legend.push_back({"start and end of the route", [](SvgWriter& svg) {
+                          drawRouteStart(svg, keyX - keyRadius, keyY);
+                          drawRouteEnd(svg, keyX + keyRadius + 2, keyY);
+                      }});
+    legend.push_back({"the player at moments A to D",
+                      [](SvgWriter& svg) { svg.dot(keyX, keyY, keyPlayerRadius, "#000"); }});
+    legend.push_back({"scan circle (scan radius)",
+                      [](SvgWriter& svg) { svg.ring(keyX, keyY, keyRingRadius, scanColour); }});
+    legend.push_back(
+        {"retirement circle (scan radius + " + svgNumber(retirementMargin) + " m)",
+         [](SvgWriter& svg) { svg.ring(keyX, keyY, keyRingRadius, retirementColour, "3 2"); }});
+    const double legendRows = std::ceil(static_cast<double>(legend.size()) / legendColumns);
+
     SvgWriter svg(std::max(2 * edge + (maxX - minX) * scale, leastPictureWidth),
                   mapBottom + legendBelow + legendRow * legendRows, "#f7f5ee");
     svg.text({{"x", edge}, {"y", titleY}, {"font-size", 16.0}, {"font-weight", "bold"}},
@@ -107,17 +163,17 @@ std::string drawMap(const std::vector<PlacedObject>& everyObject,
         }
     }
     svg.close();
+    std::vector<PicturePoint> retired;
+    for (const ShieldMark& s : result.shields) {
+        if (s.retired >= 0) {
+            retired.emplace_back(f.px(s.x), f.py(s.y));
+        }
+    }
+    drawCrosses(svg, retired);
     svg.open("g", {{"opacity", 0.85}});
     for (const PlacedObject& o : world) {
         if (result.listed.contains(o.hash)) {
-            svg.dot(f.px(o.x), f.py(o.y), listedRadius, colours[o.hash].second);
-        }
-    }
-    svg.close();
-    svg.open("g", {{"opacity", 0.45}});
-    for (const ShieldMark& s : result.shields) {
-        if (s.retired >= 0) {
-            svg.ring(f.px(s.x), f.py(s.y), shieldRadius, shieldColour);
+            svg.dot(f.px(o.x), f.py(o.y), listedRadius, colours[o.hash]);
         }
     }
     svg.close();
@@ -126,15 +182,11 @@ std::string drawMap(const std::vector<PlacedObject>& everyObject,
             svg.dot(f.px(s.x), f.py(s.y), shieldRadius, shieldColour);
         }
     }
-    std::vector<std::pair<double, double>> routePoints;
+    std::vector<PicturePoint> routePoints;
     for (const Waypoint& w : route) {
         routePoints.emplace_back(f.px(w.x), f.py(w.y));
     }
-    svg.element("polyline", {{"fill", "none"},
-                             {"stroke", routeColour},
-                             {"stroke-width", 1.5},
-                             {"stroke-dasharray", "6 4"},
-                             {"points", svgPoints(routePoints)}});
+    drawRoute(svg, routePoints);
 
     const std::vector<FrameRecord> moments = momentsOf(result);
     for (std::size_t i = 0; i < moments.size(); ++i) {
@@ -164,27 +216,14 @@ std::string drawMap(const std::vector<PlacedObject>& everyObject,
              svgNumber(metres) + " m");
 
     // Legend, three to a row, each with the mark the map draws.
-    std::size_t entry = 0;
-    const auto legend = [&](const std::string& text, auto drawMark) {
-        const double x = edge + static_cast<double>(entry % legendColumns) * legendColumn;
+    for (std::size_t i = 0; i < legend.size(); ++i) {
+        const double x = edge + static_cast<double>(i % legendColumns) * legendColumn;
         const double y =
-            mapBottom + legendBelow + legendRow * static_cast<double>(entry / legendColumns);
-        ++entry;
+            mapBottom + legendBelow + legendRow * static_cast<double>(i / legendColumns);
         svg.open("g", {{"transform", "translate(" + svgNumber(x) + " " + svgNumber(y) + ")"}});
-        drawMark();
-        svg.text({{"x", keyTextX}, {"y", 0.0}}, text);
+        legend[i].mark(svg);
+        svg.text({{"x", keyTextX}, {"y", 0.0}}, legend[i].text);
         svg.close();
-    };
-    for (const auto& [hash, model] : colours) {
-        legend(model.first + " (listed)", [&] { svg.dot(keyX, keyY, keyRadius, model.second); });
     }
-    legend("unlisted objects", [&] { svg.dot(keyX, keyY, keyRadius, unlistedColour); });
-    legend("shield standing at the end", [&] { svg.dot(keyX, keyY, keyRadius, shieldColour); });
-    legend("shield placed, later retired", [&] { svg.ring(keyX, keyY, keyRadius, shieldColour); });
-    legend("route", [&] { svg.line(0, keyY, keyLineLength, keyY, routeColour, 1.5, "4 2"); });
-    legend("the player at moments A to D", [&] { svg.dot(keyX, keyY, keyPlayerRadius, "#000"); });
-    legend("scan circle (scan radius)", [&] { svg.ring(keyX, keyY, keyRingRadius, scanColour); });
-    legend("retirement circle (scan radius + " + svgNumber(retirementMargin) + " m)",
-           [&] { svg.ring(keyX, keyY, keyRingRadius, retirementColour, "3 2"); });
     return svg.finish();
 }

@@ -1,5 +1,7 @@
 #include "tools/sim/summary.h"
 
+#include "shields/shield_limits.h"
+#include "shields/shield_model_number.h"
 #include "tools/files/command_line.h"
 #include "tools/files/shown_path.h"
 
@@ -15,6 +17,27 @@ std::string grouped(long long value) {
         digits.insert(static_cast<std::size_t>(at), ",");
     }
     return (value < 0 ? "-" : "") + digits;
+}
+
+// "1 listed model", "70 listed models".
+std::string counted(long long value, const std::string& what) {
+    return grouped(value) + " " + what + (value == 1 ? "" : "s");
+}
+
+// Said only when a model never loaded: how many did, and how the wait ended.
+std::string modelWaitText(const ModelWait& wait) {
+    std::string missing;
+    for (const int number : wait.missing) {
+        missing += (missing.empty() ? "" : ", ") + shieldModelName(number);
+    }
+    const std::string loaded =
+        std::to_string(wait.loaded) + " of " + std::to_string(shieldModelCount) + " loaded";
+    if (!wait.ended) {
+        return loaded + " so far; the run ended " + counted(wait.framesWaited, "frame") +
+               " into the wait, still without " + missing;
+    }
+    return loaded + "; the wait ended after " + counted(wait.framesWaited, "frame") + " without " +
+           missing;
 }
 
 std::string spreadText(const Spread& s) {
@@ -56,13 +79,17 @@ void printSummary(const DryRunCommand& command, const std::string& worldSource,
                 : debug                     ? "the default file"
                                             : "the default file, written by the plug-in",
                 debug ? ", with debug=true added" : "");
-    std::printf("                           scan radius %g m, %zu listed models%s\n",
-                static_cast<double>(result.radius), result.listed.size(),
+    std::printf("                           scan radius %g m, %s%s\n",
+                static_cast<double>(result.radius),
+                counted(static_cast<long long>(result.listed.size()), "listed model").c_str(),
                 debug ? debugText(result).c_str() : "");
     std::printf("  world:                   %s objects, %s of them listed; %s\n",
                 grouped(static_cast<long long>(run.world.size())).c_str(),
                 grouped(static_cast<long long>(listedObjects)).c_str(), worldSource.c_str());
     std::printf("  frames:                  %s\n", grouped(result.framesRun).c_str());
+    if (!result.modelWait.missing.empty()) {
+        std::printf("  shield models:           %s\n", modelWaitText(result.modelWait).c_str());
+    }
     std::printf("  shields:                 %s created, %s retired, peak %s held\n",
                 grouped(result.created).c_str(), grouped(result.retired).c_str(),
                 grouped(result.peakHeld).c_str());

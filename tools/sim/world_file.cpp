@@ -56,11 +56,27 @@ bool isHeader(std::string_view text, std::string_view header) {
     return squeezed == header;
 }
 
+// Notepad's "Unicode" and "Unicode big endian": a byte-order mark, or text
+// whose first character has a zero byte beside it.
+bool savedAsUtf16(std::string_view text) {
+    return text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") ||
+           (text.size() >= 2 && (text[0] == '\0') != (text[1] == '\0'));
+}
+
 // Walks the content lines of CSV text after its header; the handler returns an
 // error text for a bad line, or empty.
 template <typename Handler>
 bool readCsv(std::string_view text, const std::string& name, std::string_view header,
              std::string& error, Handler handle) {
+    // Excel's "CSV UTF-8" starts with a byte-order mark, which says nothing here.
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
+    }
+    if (savedAsUtf16(text)) {
+        error = name + ": saved as Unicode (UTF-16): the dry run reads plain text; save it as "
+                       "CSV UTF-8, or in Notepad choose Save As, Encoding: UTF-8";
+        return false;
+    }
     int number = 0;
     bool headerSeen = false;
     while (!text.empty()) {

@@ -25,7 +25,8 @@ inline constexpr float farthestCoordinate = 1.0e6f;
 
 // CSV files with a header line: "model,x,y,z" for worlds (the model a name or a
 // hash such as 0x1A2B3C4D), "x,y" for routes. Blank lines and lines starting
-// with "#" are skipped. On a bad line the error names the file, the line and
+// with "#" are skipped; a UTF-8 byte-order mark at the start is too, and a
+// file saved as UTF-16 is named as such. On a bad line the error names the file, the line and
 // what is wrong, quoting the line escaped and cut short, and nothing is
 // returned.
 std::optional<std::vector<PlacedObject>> readWorldFile(const std::string& path, std::string& error);

@@ -24,11 +24,12 @@ struct Option {
     std::string_view placeholder; // how the usage names the value
     ValueKind kind;
     std::uint64_t low, high; // the numbers allowed, for Whole and Decimal
-    std::string_view help;   // "RANGE" stands for the numbers allowed; "\n" breaks a line
+    std::string_view help;   // rangeMark stands for the numbers allowed; "\n" breaks a line
     void (*apply)(DryRunCommand&, const Value&);
 };
 
 constexpr std::uint64_t noRange = 0;
+constexpr std::string_view rangeMark = "RANGE";
 
 // Every option, in the order the usage lists them.
 const Option options[] = {
@@ -152,12 +153,12 @@ std::string usageText() {
         if (!option.placeholder.empty()) {
             line += " " + std::string(option.placeholder);
         }
-        line.resize(helpColumn, ' ');
+        line += std::string(line.size() < helpColumn ? helpColumn - line.size() : 1, ' ');
         for (const char c : option.help) {
             line += c == '\n' ? "\n" + std::string(helpColumn, ' ') : std::string(1, c);
         }
-        if (const auto at = line.find("RANGE"); at != std::string::npos) {
-            line.replace(at, 5, rangeText(option));
+        if (const auto at = line.find(rangeMark); at != std::string::npos) {
+            line.replace(at, rangeMark.size(), rangeText(option));
         }
         usage += line + "\n";
     }

@@ -26,6 +26,7 @@ constexpr double legendBelow = 60, legendRow = 20, legendColumn = 300;
 constexpr std::size_t legendColumns = 3;
 constexpr double keyX = 6, keyY = -4, keyTextX = 20; // a legend entry's mark and text
 constexpr double keyRadius = 4, keyRingRadius = 5, keyPlayerRadius = 3, keyLineLength = 14;
+constexpr double keyGap = 2;                       // between two marks of one entry
 constexpr double labelGap = 6, frameLabelGap = 18; // a moment's letter and frame
 constexpr double unlistedRadius = 1.3, listedRadius = 1.8, shieldRadius = 3, playerRadius = 4;
 // A retired shield: a small thin cross, under the objects, so that it hides
@@ -45,13 +46,6 @@ std::string modelLabel(const PlacedObject& object) {
     return text;
 }
 
-// World metres to picture pixels, north up.
-struct Projection {
-    double minX, maxY, scale;
-    double px(double x) const { return edge + (x - minX) * scale; }
-    double py(double y) const { return mapTop + (maxY - y) * scale; }
-};
-
 // A world larger than a picture can hold is drawn as an even sample of it.
 std::vector<PlacedObject> evenSample(const std::vector<PlacedObject>& world) {
     const std::size_t stride = (world.size() + keptWorldMarks - 1) / keptWorldMarks;
@@ -62,7 +56,7 @@ std::vector<PlacedObject> evenSample(const std::vector<PlacedObject>& world) {
     return sample;
 }
 
-// "M x y L x y ..." for the crosses of the retired shields, as one path.
+// The crosses of the retired shields, all in one path.
 std::string crosses(const std::vector<PicturePoint>& points) {
     std::string d;
     for (const auto& [x, y] : points) {
@@ -85,6 +79,13 @@ void drawCrosses(SvgWriter& svg, const std::vector<PicturePoint>& points) {
 struct LegendEntry {
     std::string text;
     std::function<void(SvgWriter&)> mark; // drawn around (keyX, keyY)
+};
+
+// World metres to picture pixels, north up.
+struct Projection {
+    double minX, maxY, scale;
+    double px(double x) const { return edge + (x - minX) * scale; }
+    double py(double y) const { return mapTop + (maxY - y) * scale; }
 };
 
 } // namespace
@@ -118,8 +119,9 @@ std::string drawMap(const std::vector<PlacedObject>& everyObject,
         }
     }
     std::vector<LegendEntry> legend;
-    for (const auto& [label, colour] : models) {
-        legend.push_back({label + " (listed)",
+    for (const auto& model : models) {
+        const auto& colour = model.second; // a name, not a binding: clang cannot capture those
+        legend.push_back({model.first + " (listed)",
                           [&colour](SvgWriter& svg) { svg.dot(keyX, keyY, keyRadius, colour); }});
     }
     legend.push_back({"unlisted objects",
@@ -135,7 +137,7 @@ std::string drawMap(const std::vector<PlacedObject>& everyObject,
                       }});
     legend.push_back({"start and end of the route", [](SvgWriter& svg) {
                           drawRouteStart(svg, keyX - keyRadius, keyY);
-                          drawRouteEnd(svg, keyX + keyRadius + 2, keyY);
+                          drawRouteEnd(svg, keyX + keyRadius + keyGap, keyY);
                       }});
     legend.push_back({"the player at moments A to D",
                       [](SvgWriter& svg) { svg.dot(keyX, keyY, keyPlayerRadius, "#000"); }});

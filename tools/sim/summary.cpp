@@ -83,8 +83,8 @@ void printSummary(const DryRunCommand& command, const std::string& worldSource,
                 static_cast<double>(result.radius),
                 counted(static_cast<long long>(result.listed.size()), "listed model").c_str(),
                 debug ? debugText(result).c_str() : "");
-    std::printf("  world:                   %s objects, %s of them listed; %s\n",
-                grouped(static_cast<long long>(run.world.size())).c_str(),
+    std::printf("  world:                   %s, %s of them listed; %s\n",
+                counted(static_cast<long long>(run.world.size()), "object").c_str(),
                 grouped(static_cast<long long>(listedObjects)).c_str(), worldSource.c_str());
     std::printf("  frames:                  %s\n", grouped(result.framesRun).c_str());
     if (!result.modelWait.missing.empty()) {

@@ -45,7 +45,7 @@ expect_mistake() { # expect_mistake MESSAGE ARGUMENTS...
         fail "bramblecap-sim $*: exit $status, \"$errors\"; wanted exit 2, \"bramblecap-sim: $message\""
 }
 touch afile
-expect_mistake "cannot create afile: a file of that name is in the way" --frames 5 --out afile
+expect_mistake "--out afile: not a folder; choose a new folder" --frames 5 --out afile
 expect_mistake "cannot create /proc/nope: No such file or directory" --frames 5 --out /proc/nope
 expect_mistake "--frames takes a whole number from 1 to 200000, not \"1e10\"" --frames 1e10
 expect_mistake "--seed takes a whole number from 0 to 18446744073709551615, not \"1.5\"" --seed 1.5

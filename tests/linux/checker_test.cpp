@@ -2,8 +2,8 @@
 // everything that does not take effect as written.
 #include "../behaviour/default_file.h"
 #include "../behaviour/plugin_test.h"
+#include "tools/check/check_file.h"
 #include "tools/check/console_window.h"
-#include "tools/check/explain_config.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -16,7 +16,7 @@ class Checker : public PluginTest {
   protected:
     int check(const std::string& path, CheckOptions options = {}) {
         std::ostringstream out, errors;
-        const int status = explainConfig(path, options, out, errors);
+        const int status = checkFile(path, options, out, errors);
         output = out.str();
         errorOutput = errors.str();
         return status;
@@ -188,14 +188,13 @@ TEST_F(Checker, CtrlZCutsTheFileShort) {
 
 TEST_F(Checker, AFileThatCannotBeReadExitsWithTwoAndIsNeverCreated) {
     EXPECT_EQ(check("BrambleCap.ini"), 2);
-    EXPECT_EQ(errorOutput, "bramblecap-check: cannot read BrambleCap.ini: no such file (the "
-                           "plug-in would write the default file there)\n");
+    EXPECT_EQ(errorOutput, "bramblecap-check: cannot read BrambleCap.ini: No such file or "
+                           "directory (the plug-in would write the default file there)\n");
     EXPECT_TRUE(output.empty());
     EXPECT_FALSE(std::filesystem::exists(gameFolder / "BrambleCap.ini"));
     std::filesystem::create_directory(gameFolder / "BrambleCap.ini");
     EXPECT_EQ(check("BrambleCap.ini"), 2);
-    EXPECT_EQ(errorOutput, "bramblecap-check: cannot read BrambleCap.ini: it is a directory (the "
-                           "plug-in would shield nothing)\n");
+    EXPECT_EQ(errorOutput, "bramblecap-check: cannot read BrambleCap.ini: is a directory\n");
 }
 
 TEST_F(Checker, NumbersReadAsTheCLibraryReadsThem) {

@@ -108,7 +108,7 @@ TEST_F(WorldFile, ABadLineIsNamedWithItsFileAndNumberAndNothingIsRead) {
     }
     std::string error;
     EXPECT_FALSE(readWorldFile("/nonexistent/world.csv", error).has_value());
-    EXPECT_EQ(error, "/nonexistent/world.csv: cannot open the file");
+    EXPECT_EQ(error, "cannot read /nonexistent/world.csv: No such file or directory");
 }
 
 TEST_F(WorldFile, ExcelsByteOrderMarkIsReadPastAndAUtf16FileIsNamed) {

@@ -1,19 +1,16 @@
 #include "tools/check/console_window.h"
 
 #include "config/config_format.h"
+#include "tools/files/command_line.h"
 
 std::string configToCheck(const std::filesystem::path& currentFolder,
                           const std::filesystem::path& programFolder,
                           const std::function<bool(const std::filesystem::path&)>& exists) {
     const std::filesystem::path name(ConfigFormat::fileName);
     if (!exists(currentFolder / name) && exists(programFolder / name)) {
-        return (programFolder / name).string();
+        return utf8Path(programFolder / name);
     }
-    return name.string();
-}
-
-std::filesystem::path programFolder(const char* argv0) {
-    return std::filesystem::absolute(argv0).parent_path();
+    return std::string(ConfigFormat::fileName);
 }
 
 bool waitBeforeClosing(int processesOnConsole, bool inputIsConsole, bool outputIsConsole) {

@@ -9,11 +9,10 @@
 
 // The file to check when none is named: BrambleCap.ini in the current folder,
 // or else the one beside the program; when neither exists, the first, so that
-// the error names it.
+// the error names it. Paths are UTF-8.
 std::string configToCheck(const std::filesystem::path& currentFolder,
                           const std::filesystem::path& programFolder,
                           const std::function<bool(const std::filesystem::path&)>& exists);
-std::filesystem::path programFolder(const char* argv0);
 
 // Whether to wait for Enter before ending: only when the console window is the
 // program's own (no other process is attached to it) and both input and output

@@ -1,6 +1,5 @@
 #include "tools/check/explain_config.h"
 
-#include "config/config_file.h"
 #include "config/config_format.h"
 #include "config/config_parser.h"
 #include "config/line_reasons.h"
@@ -9,11 +8,9 @@
 #include "natives/name_hash.h"
 #include "natives/types.h"
 #include "shields/shield_model_number.h"
-#include "tools/check/text_form.h"
 #include "tools/check/value_warnings.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <map>
 #include <optional>
 #include <vector>
@@ -164,31 +161,14 @@ void printLine(const Explained& line, std::ostream& out) {
 
 } // namespace
 
-int explainConfig(const std::string& path, const CheckOptions& options, std::ostream& out,
-                  std::ostream& errors) {
-    if (!configFileExists(path)) {
-        errors << "bramblecap-check: cannot read " << path
-               << ": no such file (the plug-in would write the default file there)\n";
-        return 2;
-    }
-    const std::optional<std::string> bytes = readConfigBytes(path);
-    if (!bytes) {
-        errors << "bramblecap-check: cannot read " << path << ": "
-               << (std::filesystem::is_directory(path) ? "it is a directory"
-                                                       : "the file does not open")
-               << " (the plug-in would shield nothing)\n";
-        return 2;
-    }
-    if (const auto form = misreadTextForm(*bytes)) {
-        errors << "bramblecap-check: " << path << " " << *form << "\n";
-        return 2;
-    }
+int explainConfig(const std::string& name, std::string_view bytes, const CheckOptions& options,
+                  std::ostream& out) {
     Listener listener;
-    listener.fileStartsWithMark = startsWithByteOrderMark(*bytes);
-    parseConfig(*bytes, {collect, &listener});
+    listener.fileStartsWithMark = startsWithByteOrderMark(bytes);
+    parseConfig(bytes, {collect, &listener});
     markOverridden(listener.lines);
 
-    out << path
+    out << name
         << (options.problemsOnly ? ", the lines with warnings:\n"
                                  : ", line by line as the plug-in reads it:\n");
     std::size_t warnings = 0;
@@ -199,8 +179,8 @@ int explainConfig(const std::string& path, const CheckOptions& options, std::ost
         }
     }
     std::vector<std::string> fileWarnings;
-    if (const auto stop = bytes->find(ConfigFormat::endOfText); stop != std::string::npos) {
-        const std::string_view rest = std::string_view(*bytes).substr(stop + 1);
+    if (const auto stop = bytes.find(ConfigFormat::endOfText); stop != std::string::npos) {
+        const std::string_view rest = bytes.substr(stop + 1);
         const std::string cut = "Ctrl-Z (\\x1A) ends the file for the game: the " +
                                 std::to_string(rest.size()) + " bytes after it are never read";
         if (rest.find_first_not_of("\r\n") != std::string_view::npos) {
@@ -209,7 +189,7 @@ int explainConfig(const std::string& path, const CheckOptions& options, std::ost
             out << "        " << cut << "\n";
         }
     }
-    if (bytes->empty()) {
+    if (bytes.empty()) {
         fileWarnings.push_back(
             "the file is empty: the plug-in keeps its settings and lists nothing");
     } else if (listener.entries.empty()) {

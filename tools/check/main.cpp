@@ -1,14 +1,16 @@
 // bramblecap-check [--problems] [PATH]: explains a BrambleCap.ini as the
 // plug-in will read it. Reads only; never writes or creates the file.
+#include "tools/check/check_file.h"
 #include "tools/check/console_window.h"
-#include "tools/check/explain_config.h"
-
-#include "config/config_format.h"
+#include "tools/files/command_line.h"
+#include "tools/files/shown_path.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -22,11 +24,11 @@ const char* const usage =
     "Exit status: 0 every line takes effect as written, 1 warnings, 2 the file cannot be\n"
     "read or the options are wrong.\n";
 
-int run(int argc, char** argv) {
+int run(const std::vector<std::string>& arguments) {
     CheckOptions options;
-    std::string path;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
+    std::optional<std::string> path;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
         if (argument == "-h" || argument == "--help") {
             std::cout << usage;
             return 0;
@@ -34,29 +36,39 @@ int run(int argc, char** argv) {
         if (argument == "--problems") {
             options.problemsOnly = true;
         } else if (argument.size() > 1 && argument.front() == '-') {
-            std::cerr << "bramblecap-check: unknown option " << argument
+            std::cerr << "bramblecap-check: unknown option " << shownPath(argument)
                       << " (bramblecap-check --help lists the options)\n";
             return 2;
-        } else if (!path.empty()) {
-            std::cerr << "bramblecap-check: one file at a time: " << path << " and " << argument
-                      << "\n";
+        } else if (argument.empty()) {
+            std::cerr << "bramblecap-check: an empty path names no file\n";
+            return 2;
+        } else if (path) {
+            std::cerr << "bramblecap-check: one file at a time: " << shownPath(*path) << " and "
+                      << shownPath(argument) << "\n";
             return 2;
         } else {
             path = argument;
         }
     }
-    if (path.empty()) {
-        path = configToCheck(
-            std::filesystem::current_path(), programFolder(argv[0]),
-            [](const std::filesystem::path& p) { return std::filesystem::exists(p); });
+    if (!path) {
+        path = configToCheck(std::filesystem::current_path(),
+                             filePath(programFolder(arguments.empty() ? "" : arguments[0])),
+                             [](const std::filesystem::path& p) {
+                                 std::error_code ignored;
+                                 return std::filesystem::exists(p, ignored);
+                             });
     }
-    return explainConfig(path, options, std::cout, std::cerr);
+    return checkFile(*path, options, std::cout, std::cerr);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const int status = run(argc, argv);
+    useUtf8Output();
+    int status = run(commandLineArguments(argc, argv));
+    if (!outputArrived("bramblecap-check")) {
+        status = 2;
+    }
     if (consoleWindowClosesOnExit()) {
         std::cout << "Press Enter to close this window." << std::flush;
         std::getchar();

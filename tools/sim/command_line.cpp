@@ -2,6 +2,7 @@
 
 #include "config/quoted_text.h"
 #include "shields/shield_limits.h"
+#include "tools/files/shown_path.h"
 
 #include <charconv>
 #include <cstdint>
@@ -76,8 +77,25 @@ std::string rangeText(const Option& option) {
     return std::to_string(option.low) + " to " + std::to_string(option.high);
 }
 
+// A path that is empty or looks like an option is a slip: a value forgotten,
+// or the next option taken for it.
+void checkPath(const Option& option, const std::string& text) {
+    const std::string what = option.placeholder == "DIR" ? "a folder" : "a file";
+    if (text.empty()) {
+        throw Mistake{std::string(option.name) + " takes " + what + ", not an empty path"};
+    }
+    if (text.size() > 1 && text.front() == '-') {
+        throw Mistake{std::string(option.name) + " takes " + what + ", not the option " +
+                      quotedText(text) + "; for " + what + " of that name, write ./" +
+                      shownPath(text)};
+    }
+}
+
 Value readValue(const Option& option, const std::string& text) {
     Value value{text};
+    if (option.kind == ValueKind::Text) {
+        checkPath(option, text);
+    }
     const char* const first = text.data();
     const char* const last = first + text.size();
     if (option.kind == ValueKind::Whole) {
@@ -101,10 +119,11 @@ Value readValue(const Option& option, const std::string& text) {
 
 } // namespace
 
-DryRunCommand parseCommandLine(int argc, char** argv) {
+DryRunCommand parseCommandLine(const std::vector<std::string>& arguments) {
     DryRunCommand command;
-    for (int i = 1; i < argc; ++i) {
-        const std::string name = argv[i];
+    const std::size_t count = arguments.size();
+    for (std::size_t i = 1; i < count; ++i) {
+        const std::string& name = arguments[i];
         if (name == "-h" || name == "--help") {
             command.help = true;
             return command;
@@ -116,11 +135,12 @@ DryRunCommand parseCommandLine(int argc, char** argv) {
         if (option == nullptr) {
             throw Mistake{"unknown option " + quotedText(name) + seeHelp};
         }
-        if (option->kind != ValueKind::None && i + 1 >= argc) {
+        if (option->kind != ValueKind::None && i + 1 >= count) {
             throw Mistake{name + " needs a value" + seeHelp};
         }
-        option->apply(command,
-                      option->kind == ValueKind::None ? Value{} : readValue(*option, argv[++i]));
+        option->apply(command, option->kind == ValueKind::None
+                                   ? Value{}
+                                   : readValue(*option, arguments[++i]));
     }
     return command;
 }

@@ -3,6 +3,7 @@
 #include "tools/sim/dry_run.h"
 
 #include <string>
+#include <vector>
 
 // A user's mistake: one line, and exit 2.
 struct Mistake {
@@ -19,8 +20,9 @@ struct DryRunCommand {
     bool help = false;
 };
 
-// Reads the options from the table of them; throws Mistake.
-DryRunCommand parseCommandLine(int argc, char** argv);
+// Reads the options (UTF-8, the program's name first) from the table of them;
+// throws Mistake.
+DryRunCommand parseCommandLine(const std::vector<std::string>& arguments);
 
 // The usage text (--help), written from the same table.
 std::string usageText();

@@ -1,21 +1,21 @@
 #include "tools/sim/dry_run.h"
+#include "tools/sim/game_folder.h"
 
 #include "config/config_file.h"
 #include "config/config_format.h"
 #include "config/config_parser.h"
-#include "config/default_config.h"
 #include "natives/name_hash.h"
 #include "natives/native_hashes.h"
 #include "shields/shield_limits.h"
 #include "shields/shield_model_number.h"
 #include "sim/world.h"
+#include "tools/files/command_line.h"
 #include "tools/sim/model_wait.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <unordered_map>
 
@@ -83,23 +83,6 @@ int candidatesNear(const sim::World& world, const DryRunResult& result, float x,
         }
     }
     return std::min(count, maxObjectsPerScan);
-}
-
-// What the plug-in will read, in the game folder that is the current one: the
-// player's file, or none so that the plug-in writes its default.
-void prepareGameFolder(const DryRunOptions& options) {
-    const std::string path(ConfigFormat::fileName);
-    std::filesystem::remove(path);
-    std::filesystem::remove("BrambleCap.log"); // a log left by an earlier run is not this run's
-    if (options.configText) {
-        std::ofstream(path, std::ios::binary) << *options.configText;
-    } else if (options.askForStatusLine) {
-        std::ofstream(path, std::ios::binary) << defaultConfigText();
-    }
-    if (options.askForStatusLine) {
-        std::ofstream(path, std::ios::binary | std::ios::app)
-            << "\r\n[Settings]\r\ndebug=true\r\n"; // a later line wins
-    }
 }
 
 } // namespace
@@ -200,8 +183,8 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
         throw std::invalid_argument(plan.problem);
     }
     const auto previousFolder = std::filesystem::current_path();
-    std::filesystem::create_directories(options.gameFolder);
-    std::filesystem::current_path(options.gameFolder);
+    std::filesystem::create_directories(filePath(options.gameFolder));
+    std::filesystem::current_path(filePath(options.gameFolder));
     prepareGameFolder(options);
 
     DryRunResult result;
@@ -224,7 +207,9 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
     ModelWaitWatch modelWait(result.modelWait);
     std::string statusLine;
     int frame = 0;
+    bool waited = false;
     world.onCall = [&](const sim::HostCall& call) {
+        waited = waited || call.kind == sim::CallKind::ScriptWait;
         if (call.kind != sim::CallKind::Native) {
             return;
         }
@@ -240,11 +225,15 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
             sample.deleted(call.target, frame);
             ++result.retired;
         } else if (call.hash == NativeHash::ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME) {
+            result.statusLineDrawn = true;
             statusLine = call.text;
         }
     };
 
     plugin.load();
+    if (!world.scriptRegistered()) {
+        result.failure = "the plug-in registered no script with the host, so nothing ran";
+    }
     for (frame = 1; frame <= frames; ++frame) {
         const Waypoint at = along(options.route, options.speed * static_cast<float>(frame - 1));
         world.setPlayerPosition(at.x, at.y, 0);
@@ -277,6 +266,10 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
     plugin.unload();
     world.onCall = nullptr;
     modelWait.finish();
+    if (result.failure.empty() && !waited) {
+        result.failure = "the plug-in's script never reached its frame loop (it never waited for "
+                         "a frame)";
+    }
     result.protocolErrors = world.protocolErrors();
     result.logWritten = std::filesystem::exists("BrambleCap.log");
     std::filesystem::current_path(previousFolder);

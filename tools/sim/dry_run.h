@@ -26,6 +26,8 @@ inline constexpr int maxDryRunFrames = 200'000;
 // pictures, an even sample of them, so that its memory stays bounded.
 inline constexpr std::size_t keptFrameRecords = 5'000;
 inline constexpr std::size_t keptShieldMarks = 20'000;
+// The map draws at most this many of the world's objects, an even sample.
+inline constexpr std::size_t keptWorldMarks = 20'000;
 
 struct DryRunOptions {
     std::vector<PlacedObject> world;
@@ -88,6 +90,8 @@ struct DryRunResult {
     ModelWait modelWait;
     std::vector<std::string> protocolErrors;
     bool logWritten = false; // the plug-in left BrambleCap.log in the game folder
+    bool statusLineDrawn = false;
+    std::string failure; // why the run did not happen as a game would run it, or empty
 };
 
 // Loads the plug-in into the stand-in host, drives the player along the route

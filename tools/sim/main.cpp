@@ -1,5 +1,7 @@
 // bramblecap-sim: the plug-in at work in a simulated world, frame by frame,
-// before anyone starts the game.
+// before anyone starts the game. Every input is checked before anything is
+// written, and only into a folder of the dry run's own.
+#include "tools/files/command_line.h"
 #include "tools/sim/command_line.h"
 #include "tools/sim/dry_run.h"
 #include "tools/sim/map_picture.h"
@@ -12,15 +14,15 @@
 
 #include <cstdio>
 #include <exception>
-#include <filesystem>
 
 int main(int argc, char** argv) {
     useUnixLineEnds();
+    useUtf8Output();
     try {
-        DryRunCommand command = parseCommandLine(argc, argv);
+        DryRunCommand command = parseCommandLine(commandLineArguments(argc, argv));
         if (command.help) {
             std::fputs(usageText().c_str(), stdout);
-            return 0;
+            return outputArrived("bramblecap-sim") ? 0 : 2;
         }
         if (command.asi.empty()) {
             command.asi = defaultAsiPath(argv[0]);
@@ -30,21 +32,29 @@ int main(int argc, char** argv) {
         if (const FramePlan plan = planFrames(options); !plan.problem.empty()) {
             throw Mistake{plan.problem};
         }
-        prepareOutput(command.out);
-        options.gameFolder = (std::filesystem::absolute(command.out) / "game").string();
+        const OwnedFolder folder = outputFolder(command);
+        if (const std::string problem = pluginProblem(command.asi); !problem.empty()) {
+            throw Mistake{problem};
+        }
+        claimOutput(folder);
+        options.gameFolder = outputPath(folder, "game");
 
         Progress progress(outputIsTerminal());
         const DryRunResult result =
             runDryRun(options, shippedPlugin(command.asi),
                       [&](const FrameRecord& r, int frames) { progress.show(r, frames); });
+        if (!result.failure.empty()) {
+            throw Mistake{result.failure};
+        }
 
-        RunOutputs outputs;
-        outputs.folder = std::filesystem::path(command.out).generic_string();
-        outputs.map = outputs.folder + "/map.svg";
-        outputs.plot = outputs.folder + "/plot.svg";
+        const RunOutputs outputs{folder.path, outputPath(folder, "map.svg"),
+                                 outputPath(folder, "plot.svg")};
         writeOutput(outputs.map, drawMap(options.world, options.route, result));
         writeOutput(outputs.plot, drawPlot(result));
         printSummary(command, worldSource, result, outputs);
+        if (!outputArrived("bramblecap-sim")) {
+            return 2;
+        }
         return result.protocolErrors.empty() ? 0 : 1;
     } catch (const Mistake& mistake) {
         std::fprintf(stderr, "bramblecap-sim: %s\n", mistake.message.c_str());

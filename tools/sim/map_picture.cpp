@@ -46,6 +46,16 @@ std::string modelLabel(const PlacedObject& object) {
     return text;
 }
 
+// A world larger than a picture can hold is drawn as an even sample of it.
+std::vector<PlacedObject> evenSample(const std::vector<PlacedObject>& world) {
+    const std::size_t stride = (world.size() + keptWorldMarks - 1) / keptWorldMarks;
+    std::vector<PlacedObject> sample;
+    for (std::size_t i = 0; i < world.size(); i += stride) {
+        sample.push_back(world[i]);
+    }
+    return sample;
+}
+
 // The crosses of the retired shields, all in one path.
 std::string crosses(const std::vector<PicturePoint>& points) {
     std::string d;
@@ -80,8 +90,9 @@ struct Projection {
 
 } // namespace
 
-std::string drawMap(const std::vector<PlacedObject>& world, const std::vector<Waypoint>& route,
-                    const DryRunResult& result) {
+std::string drawMap(const std::vector<PlacedObject>& everyObject,
+                    const std::vector<Waypoint>& route, const DryRunResult& result) {
+    const std::vector<PlacedObject> world = evenSample(everyObject);
     double minX = 1e30, maxX = -1e30, minY = 1e30, maxY = -1e30;
     const auto extend = [&](double x, double y) {
         minX = std::min(minX, x), maxX = std::max(maxX, x);

@@ -17,7 +17,27 @@ std::string statusOf(const FrameRecord& record) {
 
 } // namespace
 
+// After two seconds the pace is known; a run with half a minute or more to go says so.
+void Progress::tellHowLong(int frame, int frames) {
+    const auto now = std::chrono::steady_clock::now();
+    if (frame == 1) {
+        started = now;
+    }
+    const double elapsed = std::chrono::duration<double>(now - started).count();
+    if (told || elapsed < 2) {
+        return;
+    }
+    told = true;
+    const double left = elapsed * (frames - frame) / frame;
+    if (left >= 30) {
+        std::printf("%sa long run: about %.0f %s to go\n", terminal ? "\n" : "",
+                    left < 90 ? left : left / 60, left < 90 ? "seconds" : "minutes");
+        std::fflush(stdout);
+    }
+}
+
 void Progress::show(const FrameRecord& record, int frames) {
+    tellHowLong(record.frame, frames);
     const int percent = static_cast<int>(100LL * record.frame / frames);
     const bool last = record.frame == frames;
     if (terminal) {

@@ -5,7 +5,8 @@
 #include <chrono>
 
 // On a terminal, a bar redrawn a few times a second and at the end; into a
-// pipe or a file, a line at every tenth of the run.
+// pipe or a file, a line at every tenth of the run. A long run says, once,
+// how long it will take.
 class Progress {
   public:
     explicit Progress(bool terminal) : terminal(terminal) {}
@@ -13,6 +14,9 @@ class Progress {
     void show(const FrameRecord& record, int frames);
 
   private:
+    void tellHowLong(int frame, int frames);
+
     bool terminal;
-    std::chrono::steady_clock::time_point drawn{};
+    std::chrono::steady_clock::time_point drawn{}, started{};
+    bool told = false;
 };

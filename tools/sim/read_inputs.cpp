@@ -3,20 +3,20 @@
 #include "tools/sim/generated_world.h"
 #include "tools/sim/world_file.h"
 
+#include "tools/files/shown_path.h"
+#include "tools/files/user_file.h"
+
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
 std::string readWhole(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw Mistake{path + ": cannot open the file"};
+    std::string cause;
+    auto bytes = readUserFile(path, cause);
+    if (!bytes) {
+        throw Mistake{"cannot read " + shownPath(path) + ": " + cause};
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return std::move(*bytes);
 }
 
 // A world of one's own with no route: drive across its middle and back.
@@ -48,7 +48,7 @@ std::string readInputs(DryRunCommand& command) {
             throw Mistake{error};
         }
         run.world = std::move(*world);
-        worldSource = command.worldPath;
+        worldSource = shownPath(command.worldPath);
     }
     if (!command.routePath.empty()) {
         auto route = readRouteFile(command.routePath, error);

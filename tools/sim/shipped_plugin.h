@@ -7,6 +7,9 @@
 // The plug-in this build runs: the .asi at the path on Windows, the linked
 // sources on Linux (where the path is only named in the summary).
 PluginHooks shippedPlugin(const std::string& asiPath);
+// Why the plug-in at the path cannot run, in words, or empty: on Windows it is
+// loaded once into a world of its own, and must register its script.
+std::string pluginProblem(const std::string& asiPath);
 std::string defaultAsiPath(const char* program);
 bool outputIsTerminal();
 // Lines end in LF alone on every build, as the terminal of ./dev demo expects.

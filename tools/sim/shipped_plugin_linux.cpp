@@ -14,6 +14,11 @@ PluginHooks shippedPlugin(const std::string&) {
             [] { DllMain(linkedModule, DLL_PROCESS_DETACH, nullptr); }};
 }
 
+// The linked sources are the plug-in.
+std::string pluginProblem(const std::string&) {
+    return "";
+}
+
 std::string defaultAsiPath(const char*) {
     return "the plug-in's sources linked into this program";
 }

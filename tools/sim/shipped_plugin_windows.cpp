@@ -1,30 +1,84 @@
 #include "tools/sim/shipped_plugin.h"
 
+#include "sim/world.h"
+#include "tools/files/command_line.h"
+#include "tools/files/shown_path.h"
+#include "tools/files/user_file.h"
+#include "tools/files/wide_text_windows.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <io.h>
 #include <memory>
-#include <windows.h>
+
+namespace {
+
+// The loader's refusals in words; the rest in the system's.
+std::string loadCause(DWORD error) {
+    switch (error) {
+    case ERROR_BAD_EXE_FORMAT:
+        return "not a Windows DLL";
+    case ERROR_MOD_NOT_FOUND:
+        return "a DLL it needs is missing";
+    default:
+        return systemCause(error);
+    }
+}
+
+HMODULE load(const std::string& path, std::string& cause) {
+    const PathKind kind = pathKind(path);
+    if (kind == PathKind::Missing || kind == PathKind::Folder) {
+        cause = kind == PathKind::Missing ? "No such file or directory" : "is a directory";
+        return nullptr;
+    }
+    const HMODULE module = LoadLibraryW(wideText(path).c_str());
+    if (module == nullptr) {
+        cause = loadCause(GetLastError());
+    }
+    return module;
+}
+
+std::string absolute(const std::string& path) {
+    return utf8Path(std::filesystem::absolute(filePath(path)));
+}
+
+} // namespace
+
+std::string pluginProblem(const std::string& asiPath) {
+    std::string cause;
+    // A world of its own for the plug-in to register with, and leave again.
+    sim::World probe;
+    const HMODULE module = load(absolute(asiPath), cause);
+    if (module == nullptr) {
+        return "cannot load " + shownPath(asiPath) + ": " + cause;
+    }
+    const bool registered = probe.scriptRegistered();
+    FreeLibrary(module);
+    return registered ? ""
+                      : shownPath(asiPath) + " registers no script with the host: it is not "
+                                             "the plug-in";
+}
 
 PluginHooks shippedPlugin(const std::string& asiPath) {
     const auto module = std::make_shared<HMODULE>(nullptr);
     // The path is resolved before the run moves into the game folder.
-    const std::string path = std::filesystem::absolute(asiPath).string();
-    return {[module, path] {
-                *module = LoadLibraryA(path.c_str());
+    const std::string path = absolute(asiPath);
+    return {[module, path, asiPath] {
+                std::string cause;
+                *module = load(path, cause);
                 if (*module == nullptr) {
-                    std::fprintf(stderr, "bramblecap-sim: cannot load %s (error %lu)\n",
-                                 path.c_str(), GetLastError());
+                    std::fprintf(stderr, "bramblecap-sim: cannot load %s: %s\n",
+                                 shownPath(asiPath).c_str(), cause.c_str());
                     std::exit(2);
                 }
             },
             [module] { FreeLibrary(*module); }};
 }
 
-std::string defaultAsiPath(const char* program) {
-    return (std::filesystem::path(program).parent_path() / "BrambleCap.asi").string();
+std::string defaultAsiPath(const char*) {
+    return utf8Path(filePath(programFolder("")) / "BrambleCap.asi");
 }
 
 bool outputIsTerminal() {

@@ -2,6 +2,8 @@
 
 #include "shields/shield_limits.h"
 #include "shields/shield_model_number.h"
+#include "tools/files/command_line.h"
+#include "tools/files/shown_path.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -44,12 +46,20 @@ std::string spreadText(const Spread& s) {
 }
 
 // A path as the user would type it: relative to here where it lies below,
-// with forward slashes.
-std::string shown(const std::filesystem::path& path) {
+// with forward slashes; escaped.
+std::string shown(const std::string& utf8) {
+    const std::filesystem::path path = filePath(utf8);
     std::error_code error;
     const auto relative = std::filesystem::relative(path, error);
     const auto& best = !error && !relative.empty() && *relative.begin() != ".." ? relative : path;
-    return best.generic_string();
+    const std::u8string generic = best.generic_u8string();
+    return shownPath(std::string(generic.begin(), generic.end()));
+}
+
+// What --debug did: only what the plug-in showed.
+std::string debugText(const DryRunResult& result) {
+    return result.statusLineDrawn ? ", status line drawn"
+                                  : ", debug=true added but no status line drawn";
 }
 
 } // namespace
@@ -64,14 +74,15 @@ void printSummary(const DryRunCommand& command, const std::string& worldSource,
     }
     std::printf("\nBrambleCap dry run\n");
     std::printf("  plug-in:                 %s\n", shown(command.asi).c_str());
-    std::printf("  configuration:           %s\n",
-                !command.configPath.empty() ? command.configPath.c_str()
-                : debug                     ? "the default file, with debug=true added"
-                                            : "the default file, written by the plug-in");
+    std::printf("  configuration:           %s%s\n",
+                !command.configPath.empty() ? shownPath(command.configPath).c_str()
+                : debug                     ? "the default file"
+                                            : "the default file, written by the plug-in",
+                debug ? ", with debug=true added" : "");
     std::printf("                           scan radius %g m, %s%s\n",
                 static_cast<double>(result.radius),
                 counted(static_cast<long long>(result.listed.size()), "listed model").c_str(),
-                debug ? ", status line asked for" : "");
+                debug ? debugText(result).c_str() : "");
     std::printf("  world:                   %s, %s of them listed; %s\n",
                 counted(static_cast<long long>(run.world.size()), "object").c_str(),
                 grouped(static_cast<long long>(listedObjects)).c_str(), worldSource.c_str());
@@ -86,9 +97,10 @@ void printSummary(const DryRunCommand& command, const std::string& worldSource,
     std::printf("  native calls per frame:  %s\n",
                 spreadText(spreadOf(result.nativeCalls)).c_str());
     std::printf("  pictures:                %s\n                           %s\n",
-                outputs.map.c_str(), outputs.plot.c_str());
+                shownPath(outputs.map).c_str(), shownPath(outputs.plot).c_str());
     if (result.logWritten) {
-        std::printf("  the plug-in's log:       %s/game/BrambleCap.log\n", outputs.folder.c_str());
+        std::printf("  the plug-in's log:       %s/game/BrambleCap.log\n",
+                    shownPath(outputs.folder).c_str());
     }
     for (const std::string& e : result.protocolErrors) {
         std::printf("  protocol error: %s\n", e.c_str());

@@ -3,11 +3,12 @@
 #include "config/number_text.h"
 #include "config/quoted_text.h"
 #include "natives/name_hash.h"
+#include "tools/files/shown_path.h"
+#include "tools/files/user_file.h"
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
-#include <iterator>
+#include <tuple>
 
 namespace {
 
@@ -31,11 +32,18 @@ std::vector<std::string_view> fields(std::string_view line) {
     }
 }
 
-// The whole field, a finite number.
-bool readCoordinate(std::string_view text, float& value) {
+// The whole field, a number within the world's reach; or what is wrong with it.
+std::string readCoordinate(std::string_view text, const char* name, float& value) {
     const NumberText read = readNumberText(text);
     value = read.value;
-    return !text.empty() && read.length == text.size() && std::isfinite(value);
+    if (text.empty() || read.length != text.size() || !std::isfinite(value)) {
+        return std::string(name) + " " + quotedText(text) + " is not a finite number";
+    }
+    if (std::fabs(value) > farthestCoordinate) {
+        return std::string(name) + " " + quotedText(text) +
+               " lies beyond the 1,000,000 m a world may reach from its centre";
+    }
+    return "";
 }
 
 bool isHeader(std::string_view text, std::string_view header) {
@@ -112,12 +120,12 @@ std::string readHash(std::string_view text, ModelHash& hash) {
 }
 
 std::optional<std::string> readWhole(const std::string& path, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = path + ": cannot open the file";
-        return std::nullopt;
+    std::string cause;
+    auto bytes = readUserFile(path, cause);
+    if (!bytes) {
+        error = "cannot read " + shownPath(path) + ": " + cause;
     }
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return bytes;
 }
 
 } // namespace
@@ -145,9 +153,9 @@ std::optional<std::vector<PlacedObject>> parseWorld(std::string_view text, const
             const char* names[] = {"x", "y", "z"};
             float* values[] = {&object.x, &object.y, &object.z};
             for (int i = 0; i < 3; ++i) {
-                if (!readCoordinate(f[i + 1], *values[i])) {
-                    return std::string(names[i]) + " " + quotedText(f[i + 1]) +
-                           " is not a finite number";
+                if (std::string problem = readCoordinate(f[i + 1], names[i], *values[i]);
+                    !problem.empty()) {
+                    return problem;
                 }
             }
             objects.push_back(object);
@@ -168,8 +176,11 @@ std::optional<std::vector<Waypoint>> parseRoute(std::string_view text, const std
                 return "expected 2 fields (x,y), found " + std::to_string(f.size());
             }
             Waypoint point;
-            if (!readCoordinate(f[0], point.x) || !readCoordinate(f[1], point.y)) {
-                return std::string("x and y must be finite numbers");
+            for (auto [text, name, value] :
+                 {std::tuple(f[0], "x", &point.x), std::tuple(f[1], "y", &point.y)}) {
+                if (std::string problem = readCoordinate(text, name, *value); !problem.empty()) {
+                    return problem;
+                }
             }
             route.push_back(point);
             return std::string();
@@ -187,10 +198,10 @@ std::optional<std::vector<Waypoint>> parseRoute(std::string_view text, const std
 std::optional<std::vector<PlacedObject>> readWorldFile(const std::string& path,
                                                        std::string& error) {
     const auto text = readWhole(path, error);
-    return text ? parseWorld(*text, path, error) : std::nullopt;
+    return text ? parseWorld(*text, shownPath(path), error) : std::nullopt;
 }
 
 std::optional<std::vector<Waypoint>> readRouteFile(const std::string& path, std::string& error) {
     const auto text = readWhole(path, error);
-    return text ? parseRoute(*text, path, error) : std::nullopt;
+    return text ? parseRoute(*text, shownPath(path), error) : std::nullopt;
 }

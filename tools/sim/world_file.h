@@ -18,6 +18,11 @@ struct Waypoint {
     float x = 0, y = 0;
 };
 
+// How far from the world's centre a coordinate may lie, in metres: far beyond
+// any game's world, and near enough that the route's lengths and the
+// pictures' scales stay finite.
+inline constexpr float farthestCoordinate = 1.0e6f;
+
 // CSV files with a header line: "model,x,y,z" for worlds (the model a name or a
 // hash such as 0x1A2B3C4D), "x,y" for routes. Blank lines and lines starting
 // with "#" are skipped; a UTF-8 byte-order mark at the start is too, and a

@@ -1,0 +1,37 @@
+#pragma once
+
+// A user's files as the tools touch them: read only when they are regular
+// files of a sane size, told apart by identity rather than spelling, and
+// written only by whole replacement, so that nothing is ever half-written.
+// Paths are UTF-8 on every build.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Far beyond any INI, world or route a player keeps; past it a file is refused
+// rather than read until memory runs out.
+inline constexpr std::uintmax_t largestUserFile = std::uintmax_t{16} << 20;
+
+// The bytes of a regular file of at most largestUserFile bytes; or nothing,
+// with `cause` in words: "No such file or directory", "is a directory", "not a
+// regular file", "larger than 16 MB", or the system's own. A FIFO or device is
+// refused at once, never waited on.
+std::optional<std::string> readUserFile(const std::string& path, std::string& cause);
+
+// What a path names; a link is a link, whatever it points at.
+enum class PathKind { Missing, File, Folder, Link, Other };
+PathKind pathKind(const std::string& path);
+
+// The file behind a path (device and inode; volume serial and file index).
+struct FileIdentity {
+    std::uint64_t volume = 0, file = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+std::optional<FileIdentity> fileIdentity(const std::string& path);
+
+// Replaces the file at `path` (a link there is replaced, never followed) with
+// `bytes`: written to a temporary file in the same folder, flushed to the
+// disk, then renamed over. On failure nothing new stays and `cause` says why.
+bool replaceFile(const std::string& path, std::string_view bytes, std::string& cause);

@@ -1,0 +1,125 @@
+#include "tools/files/user_file.h"
+
+#include "tools/files/wide_text_windows.h"
+
+namespace {
+
+// Opens for reading what is there, a folder included, so that it can be named.
+HANDLE openExisting(const std::string& path, DWORD access) {
+    return CreateFileW(wideText(path).c_str(), access,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+std::optional<std::string> readAll(HANDLE file, std::string& cause) {
+    std::string bytes;
+    char block[65536];
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file, block, sizeof block, &read, nullptr)) {
+            cause = systemCause(GetLastError());
+            return std::nullopt;
+        }
+        if (read == 0) {
+            return bytes;
+        }
+        bytes.append(block, read);
+        if (bytes.size() > largestUserFile) {
+            cause = "larger than 16 MB";
+            return std::nullopt;
+        }
+    }
+}
+
+bool writeAll(HANDLE file, std::string_view bytes, std::string& cause) {
+    while (!bytes.empty()) {
+        constexpr std::size_t most = 1 << 20;
+        const auto chunk = static_cast<DWORD>(bytes.size() < most ? bytes.size() : most);
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) {
+            cause = systemCause(GetLastError());
+            return false;
+        }
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::string> readUserFile(const std::string& path, std::string& cause) {
+    const HANDLE file = openExisting(path, GENERIC_READ);
+    if (file == INVALID_HANDLE_VALUE) {
+        cause = systemCause(GetLastError());
+        return std::nullopt;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    std::optional<std::string> bytes;
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        cause = "not a regular file";
+    } else if (!GetFileInformationByHandle(file, &info)) {
+        cause = systemCause(GetLastError());
+    } else if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        cause = "is a directory";
+    } else if ((std::uintmax_t{info.nFileSizeHigh} << 32 | info.nFileSizeLow) > largestUserFile) {
+        cause = "larger than 16 MB";
+    } else {
+        bytes = readAll(file, cause);
+    }
+    CloseHandle(file);
+    return bytes;
+}
+
+PathKind pathKind(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(wideText(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PathKind::Missing
+                                                                              : PathKind::Other;
+    }
+    return attributes & FILE_ATTRIBUTE_REPARSE_POINT ? PathKind::Link
+           : attributes & FILE_ATTRIBUTE_DIRECTORY   ? PathKind::Folder
+           : attributes & FILE_ATTRIBUTE_DEVICE      ? PathKind::Other
+                                                     : PathKind::File;
+}
+
+std::optional<FileIdentity> fileIdentity(const std::string& path) {
+    const HANDLE file = openExisting(path, 0);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = GetFileInformationByHandle(file, &info);
+    CloseHandle(file);
+    if (!known) {
+        return std::nullopt;
+    }
+    return FileIdentity{info.dwVolumeSerialNumber,
+                        std::uint64_t{info.nFileIndexHigh} << 32 | info.nFileIndexLow};
+}
+
+bool replaceFile(const std::string& path, std::string_view bytes, std::string& cause) {
+    const std::wstring target = wideText(path);
+    const std::wstring temporary = target + L".partial-" + std::to_wstring(GetCurrentProcessId());
+    const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        cause = systemCause(GetLastError());
+        return false;
+    }
+    bool written = writeAll(file, bytes, cause);
+    if (written && !FlushFileBuffers(file)) {
+        cause = systemCause(GetLastError());
+        written = false;
+    }
+    CloseHandle(file);
+    if (written && !MoveFileExW(temporary.c_str(), target.c_str(),
+                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        cause = systemCause(GetLastError());
+        written = false;
+    }
+    if (!written) {
+        DeleteFileW(temporary.c_str());
+    }
+    return written;
+}

@@ -8,11 +8,31 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
 // Beside the configuration file, in the game's folder.
 const char* const logPath = ".\\BrambleCap.log";
+
+struct ListWords {
+    const char* one;
+    const char* many;
+    const char* more; // after "and N", for the lines past those kept
+};
+
+// "  N lines ...:", the lines kept, and how many more the checker tells.
+std::string listed(const std::vector<std::string>& lines, int more, const ListWords& words) {
+    const std::size_t count = lines.size() + static_cast<std::size_t>(more);
+    std::string log = "  " + std::to_string(count) + (count == 1 ? words.one : words.many) + "\r\n";
+    for (const std::string& line : lines) {
+        log += "    " + line + "\r\n";
+    }
+    if (more > 0) {
+        log += "    and " + std::to_string(more) + words.more + "\r\n";
+    }
+    return log;
+}
 
 std::string configurationPart(const ConfigReading& reading) {
     std::string log = "BrambleCap " BRAMBLECAP_VERSION ": what the plug-in saw as the script "
@@ -45,34 +65,18 @@ std::string configurationPart(const ConfigReading& reading) {
         log += "  every line takes effect\r\n";
         return log;
     }
-    log += "  " + std::to_string(without) +
-           (without == 1 ? " line had no effect:\r\n" : " lines had no effect:\r\n");
-    for (const std::string& line : reading.withoutEffect) {
-        log += "    " + line + "\r\n";
-    }
-    if (reading.moreWithoutEffect > 0) {
-        log += "    and " + std::to_string(reading.moreWithoutEffect) +
-               " more; bramblecap-check.exe explains every line\r\n";
-    }
-    return log;
+    return log + listed(reading.withoutEffect, reading.moreWithoutEffect,
+                        {" line had no effect:", " lines had no effect:",
+                         " more; bramblecap-check.exe explains every line"});
 }
 
 std::string modelNamesPart(const ConfigReading& reading) {
-    const std::size_t hints =
-        reading.modelNameHints.size() + static_cast<std::size_t>(reading.moreModelNameHints);
-    if (hints == 0) {
+    if (reading.modelNameHints.empty()) {
         return {};
     }
-    std::string log = "  " + std::to_string(hints) +
-                      (hints == 1 ? " model name to check:\r\n" : " model names to check:\r\n");
-    for (const std::string& hint : reading.modelNameHints) {
-        log += "    " + hint + "\r\n";
-    }
-    if (reading.moreModelNameHints > 0) {
-        log += "    and " + std::to_string(reading.moreModelNameHints) +
-               " more; bramblecap-check.exe names them all\r\n";
-    }
-    return log;
+    return listed(reading.modelNameHints, reading.moreModelNameHints,
+                  {" model name to check:", " model names to check:",
+                   " more; bramblecap-check.exe names them all"});
 }
 
 std::string shieldModelsPart() {

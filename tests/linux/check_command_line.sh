@@ -5,10 +5,7 @@
 # usage: check_command_line.sh CHECKER
 set -uo pipefail
 checker=$(realpath "$1")
-folder=$(mktemp -d)
-trap 'rm -rf "$folder"' EXIT
-cd "$folder"
-failures=0
+source "$(dirname "$0")/../scratch_folder.sh"
 
 expect() { # expect STATUS STDERR_PREFIX ARGUMENTS...
     local status=$1 prefix=$2

@@ -6,11 +6,7 @@
 # usage: check_pictures.sh BRAMBLECAP_SIM
 set -uo pipefail
 sim=$(realpath "$1")
-folder=$(mktemp -d)
-trap 'rm -rf "$folder"' EXIT
-cd "$folder"
-failures=0
-fail() { echo "$*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/../scratch_folder.sh"
 
 printf 'model,x,y,z\na&b<c,10,0,0\n"quoted",20,0,0\nprop_bench_01a,5,5,0\n' >world.csv
 printf '[BLOCK_PROPS]\r\na&b<c=1,5\r\n"quoted"=2,5\r\n' >BrambleCap.ini

@@ -7,11 +7,7 @@
 set -uo pipefail
 check=$(realpath "$1")
 sim=$(realpath "$2")
-folder=$(mktemp -d)
-trap 'rm -rf "$folder"' EXIT
-cd "$folder"
-failures=0
-fail() { echo "$*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/../scratch_folder.sh"
 
 # The user's own files, named as users name them.
 mkdir user user/adir user/Jürgen

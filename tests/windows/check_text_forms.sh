@@ -6,10 +6,7 @@
 # usage: check_text_forms.sh CHECKER
 set -uo pipefail
 checker=$(realpath "$1")
-folder=$(mktemp -d)
-trap 'rm -rf "$folder"' EXIT
-cd "$folder"
-failures=0
+source "$(dirname "$0")/../scratch_folder.sh"
 
 lines='[Settings]\r\ndebug=true\r\n[BLOCK_PROPS]\r\nprop_tree_pine_1=8.0,20.0\r\n'
 { printf '\xFF\xFE'; printf "$lines" | iconv -f ASCII -t UTF-16LE; } >notepad.ini

@@ -6,11 +6,7 @@
 set -uo pipefail
 check=$(realpath "$1")
 sim=$(realpath "$2")
-folder=$(mktemp -d)
-trap 'rm -rf "$folder"' EXIT
-cd "$folder"
-failures=0
-fail() { echo "$*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/../scratch_folder.sh"
 
 mkdir user user/adir user/Jürgen user/elsewhere
 printf '[Settings]\r\nscanRadius=80\r\n[BLOCK_PROPS]\r\npine=1,2\r\n' >user/BrambleCap.ini

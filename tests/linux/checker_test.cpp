@@ -74,7 +74,8 @@ TEST_F(Checker, TheQuirksSampleReadsAsItsGoldenExplanation) {
 
 TEST_F(Checker, ModelNamesSampleNamesSlipsAndSpellingsOfOneModel) {
     // Each hint was read against the rules: slips of one or two keys (or of
-    // "_" and case) from a default name, hashes alike, far names left alone.
+    // "_" and case) from a default name, hashes alike; far names and another
+    // number or letter at a default name's end left alone.
     const std::filesystem::path samples = BRAMBLECAP_SAMPLES;
     std::filesystem::current_path(samples.parent_path().parent_path().parent_path());
     EXPECT_EQ(check("tools/check/samples/names.ini"), 1);

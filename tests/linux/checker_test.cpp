@@ -190,8 +190,13 @@ TEST_F(Checker, CtrlZCutsTheFileShort) {
 TEST_F(Checker, AFileThatCannotBeReadExitsWithTwoAndIsNeverCreated) {
     EXPECT_EQ(check("BrambleCap.ini"), 2);
     EXPECT_EQ(errorOutput, "bramblecap-check: cannot read BrambleCap.ini: No such file or "
-                           "directory (the plug-in would write the default file there)\n");
+                           "directory (in the game folder, the plug-in writes the default file "
+                           "when it starts)\n");
     EXPECT_TRUE(output.empty());
+    EXPECT_EQ(check("nowhere/BrambleCap.ini"), 2);
+    EXPECT_EQ(errorOutput, "bramblecap-check: cannot read nowhere/BrambleCap.ini: No such file or "
+                           "directory\n")
+        << "no folder, so nothing the plug-in could write there";
     EXPECT_FALSE(std::filesystem::exists(gameFolder / "BrambleCap.ini"));
     std::filesystem::create_directory(gameFolder / "BrambleCap.ini");
     EXPECT_EQ(check("BrambleCap.ini"), 2);

@@ -41,9 +41,10 @@ bool crOnlyLineEnds(std::string_view bytes) {
            bytes.find('\r') < lastText;
 }
 
+// Some Notepads' "UTF-8" writes a byte-order mark, which hides line 1's header.
 constexpr std::string_view unicodeFix = ": BrambleCap reads plain text, so it finds no setting and "
                                         "no model in it; in Notepad choose Save As, Encoding: "
-                                        "ANSI or UTF-8";
+                                        "ANSI or UTF-8 (not \"UTF-8 with BOM\")";
 
 } // namespace
 

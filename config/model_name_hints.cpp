@@ -82,8 +82,32 @@ std::optional<std::size_t> slips(const std::string& name, const std::string& bar
     return distance <= limit ? std::optional(distance) : std::nullopt;
 }
 
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isLetter(char c) {
+    return c >= 'a' && c <= 'z';
+}
+
+// prop_tree_pine_03 beside _01 and _02, prop_palm_fan_03_e beside _03_a to
+// _03_d: another number or letter at the end is a real model of the same
+// family, not a slip, however near the family's other names lie.
+bool isSibling(std::string_view lower, std::string_view known) {
+    if (lower.empty() || lower.size() != known.size() ||
+        lower.substr(0, lower.size() - 1) != known.substr(0, known.size() - 1)) {
+        return false;
+    }
+    const char mine = lower.back(), theirs = known.back();
+    return (isDigit(mine) && isDigit(theirs)) || (isLetter(mine) && isLetter(theirs));
+}
+
 std::optional<std::string> nearMiss(std::string_view name) {
     const std::string lower = folded(name), bare = withoutUnderscores(lower);
+    if (std::ranges::any_of(defaultNames(), [&](const DefaultName& known) {
+            return isSibling(lower, known.name);
+        })) {
+        return std::nullopt;
+    }
     std::optional<std::size_t> fewest;
     std::vector<std::string_view> nearest;
     for (const DefaultName& known : defaultNames()) {

@@ -74,7 +74,8 @@ TEST_F(Checker, TheQuirksSampleReadsAsItsGoldenExplanation) {
 
 TEST_F(Checker, ModelNamesSampleNamesSlipsAndSpellingsOfOneModel) {
     // Each hint was read against the rules: slips of one or two keys (or of
-    // "_" and case) from a default name, hashes alike, far names left alone.
+    // "_" and case) from a default name, hashes alike; far names and another
+    // number or letter at a default name's end left alone.
     const std::filesystem::path samples = BRAMBLECAP_SAMPLES;
     std::filesystem::current_path(samples.parent_path().parent_path().parent_path());
     EXPECT_EQ(check("tools/check/samples/names.ini"), 1);
@@ -189,8 +190,13 @@ TEST_F(Checker, CtrlZCutsTheFileShort) {
 TEST_F(Checker, AFileThatCannotBeReadExitsWithTwoAndIsNeverCreated) {
     EXPECT_EQ(check("BrambleCap.ini"), 2);
     EXPECT_EQ(errorOutput, "bramblecap-check: cannot read BrambleCap.ini: No such file or "
-                           "directory (the plug-in would write the default file there)\n");
+                           "directory (in the game folder, the plug-in writes the default file "
+                           "when it starts)\n");
     EXPECT_TRUE(output.empty());
+    EXPECT_EQ(check("nowhere/BrambleCap.ini"), 2);
+    EXPECT_EQ(errorOutput, "bramblecap-check: cannot read nowhere/BrambleCap.ini: No such file or "
+                           "directory\n")
+        << "no folder, so nothing the plug-in could write there";
     EXPECT_FALSE(std::filesystem::exists(gameFolder / "BrambleCap.ini"));
     std::filesystem::create_directory(gameFolder / "BrambleCap.ini");
     EXPECT_EQ(check("BrambleCap.ini"), 2);

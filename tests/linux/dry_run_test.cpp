@@ -111,7 +111,7 @@ TEST_F(WorldFile, ABadLineIsNamedWithItsFileAndNumberAndNothingIsRead) {
     EXPECT_EQ(error, "cannot read /nonexistent/world.csv: No such file or directory");
 }
 
-TEST_F(WorldFile, ExcelsByteOrderMarkIsReadPastAndAUtf16FileIsNamed) {
+TEST_F(WorldFile, ExcelsByteOrderMarkIsReadPastAndUtf16OrMacLineEndsAreNamed) {
     std::string error;
     const auto world =
         readWorldFile(write("excel.csv", "\xEF\xBB\xBFmodel,x,y,z\r\npine,1,2,3\r\n"), error);
@@ -126,11 +126,18 @@ TEST_F(WorldFile, ExcelsByteOrderMarkIsReadPastAndAUtf16FileIsNamed) {
         littleEndian += {c, '\0'};
         bigEndian += {'\0', c};
     }
-    for (const std::string& text : {littleEndian, bigEndian}) {
-        const std::string path = write("unicode.csv", text);
+    const std::string unicode = ": saved as Unicode (UTF-16)",
+                      macLineEnds = ": saved with CR-only line ends (an old Mac editor's)";
+    const std::pair<std::string, std::string> routes[] = {
+        {littleEndian, unicode}, {bigEndian, unicode}, {"# mine\rx,y\r1,2\r", macLineEnds}};
+    for (const auto& [text, words] : routes) {
+        const std::string path = write("route.csv", text);
         EXPECT_FALSE(readRouteFile(path, error).has_value());
-        EXPECT_EQ(error.rfind(path + ": saved as Unicode (UTF-16)", 0), 0u) << error;
+        EXPECT_EQ(error.rfind(path + words, 0), 0u) << error;
     }
+    const std::string path = write("world.csv", "model,x,y,z\rpine,1,2,3\r");
+    EXPECT_FALSE(readWorldFile(path, error).has_value());
+    EXPECT_EQ(error.rfind(path + macLineEnds, 0), 0u) << error;
 }
 
 TEST_F(WorldFile, RoutesNeedAHeaderAndAtLeastOneWaypoint) {

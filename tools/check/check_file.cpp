@@ -7,15 +7,21 @@
 #include "tools/files/user_file.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
-// Only where the plug-in looks is a missing file one it would write.
-bool namesTheConfigFile(const std::string& path) {
-    const std::string name = utf8Path(filePath(path).filename());
+// The plug-in writes only its own file name, and only into a folder that
+// exists; whether that folder is the game's the checker cannot know.
+bool couldBeWrittenByThePlugin(const std::string& path) {
+    const std::filesystem::path file = filePath(path);
+    const std::string name = utf8Path(file.filename());
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
+    std::error_code error;
     return std::ranges::equal(name, ConfigFormat::fileName,
-                              [&](char a, char b) { return lower(a) == lower(b); });
+                              [&](char a, char b) { return lower(a) == lower(b); }) &&
+           std::filesystem::is_directory(
+               file.has_parent_path() ? file.parent_path() : std::filesystem::path("."), error);
 }
 
 } // namespace
@@ -27,8 +33,9 @@ int checkFile(const std::string& path, const CheckOptions& options, std::ostream
     if (!bytes) {
         const bool missing = cause == "No such file or directory";
         errors << "bramblecap-check: cannot read " << shownPath(path) << ": " << cause
-               << (missing && namesTheConfigFile(path)
-                       ? " (the plug-in would write the default file there)"
+               << (missing && couldBeWrittenByThePlugin(path)
+                       ? " (in the game folder, the plug-in writes the default file when it "
+                         "starts)"
                        : "")
                << "\n";
         return 2;

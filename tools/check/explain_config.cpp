@@ -200,9 +200,19 @@ int explainConfig(const std::string& name, std::string_view bytes, const CheckOp
         out << "warning: " << warning << "\n";
     }
     warnings += fileWarnings.size();
-    out << "summary: radius " << shownNumber(listener.settings.scanRadius) << ", debug "
-        << (listener.settings.debug ? "true" : "false") << ", " << listener.entries.size()
-        << (listener.entries.size() == 1 ? " entry, " : " entries, ") << warnings
-        << (warnings == 1 ? " warning\n" : " warnings\n");
+    out << "summary: ";
+    for (const SettingDeclaration& setting : settingTable) {
+        switch (setting.key) {
+        case SettingKey::ScanRadius:
+            out << "radius " << shownNumber(listener.settings.scanRadius);
+            break;
+        case SettingKey::Debug:
+            out << setting.text << (listener.settings.debug ? " true" : " false");
+            break;
+        }
+        out << ", ";
+    }
+    out << listener.entries.size() << (listener.entries.size() == 1 ? " entry, " : " entries, ")
+        << warnings << (warnings == 1 ? " warning\n" : " warnings\n");
     return warnings == 0 ? 0 : 1;
 }

@@ -22,7 +22,7 @@ const char* const usage =
     "              the one beside this program); a file dropped on the program comes here\n"
     "  --problems  show only the lines with warnings, and the summary\n"
     "Exit status: 0 every line takes effect as written, 1 warnings, 2 the file cannot be\n"
-    "read or the options are wrong.\n";
+    "read or is not plain text, or the options are wrong.\n";
 
 int run(const std::vector<std::string>& arguments) {
     CheckOptions options;

@@ -1,6 +1,7 @@
 #include "tools/check/text_form.h"
 
 #include "config/config_format.h"
+#include "tools/files/line_ends.h"
 
 #include <cstddef>
 
@@ -32,18 +33,10 @@ Utf16 utf16Kind(std::string_view bytes) {
     return Utf16::No;
 }
 
-// Line ends of old Mac editors: CRs between lines and no LF, so the plug-in,
-// which splits at LF and drops every CR, sees one line.
-bool crOnlyLineEnds(std::string_view bytes) {
-    bytes = bytes.substr(0, bytes.find(ConfigFormat::endOfText));
-    const auto lastText = bytes.find_last_not_of('\r');
-    return bytes.find('\n') == std::string_view::npos && lastText != std::string_view::npos &&
-           bytes.find('\r') < lastText;
-}
-
+// Some Notepads' "UTF-8" writes a byte-order mark, which hides line 1's header.
 constexpr std::string_view unicodeFix = ": BrambleCap reads plain text, so it finds no setting and "
                                         "no model in it; in Notepad choose Save As, Encoding: "
-                                        "ANSI or UTF-8";
+                                        "ANSI or UTF-8 (not \"UTF-8 with BOM\")";
 
 } // namespace
 
@@ -56,7 +49,8 @@ std::optional<std::string> misreadTextForm(std::string_view bytes) {
     case Utf16::No:
         break;
     }
-    if (crOnlyLineEnds(bytes)) {
+    // The plug-in drops every CR and reads nothing after a Ctrl-Z.
+    if (crOnlyLineEnds(bytes.substr(0, bytes.find(ConfigFormat::endOfText)))) {
         return "has CR-only line ends (an old Mac editor's), so the plug-in reads it as one line "
                "and finds no setting and no model in it; copy all of it into a new Notepad file "
                "and save that, or have your editor save it with Windows (CR LF) line ends";

@@ -48,7 +48,8 @@ const Option options[] = {
      "frames to run, RANGE (default: as many as the route takes)",
      [](DryRunCommand& c, const Value& v) { c.run.frames = static_cast<int>(v.whole); }},
     {"--speed", "M", ValueKind::Decimal, 0, 1000,
-     "metres the player moves a frame, above 0 (default 1)",
+     "metres the player moves a frame, RANGE (default 1);\n"
+     "0 stands still and needs --frames",
      [](DryRunCommand& c, const Value& v) { c.run.speed = static_cast<float>(v.decimal); }},
     {"--seed", "N", ValueKind::Whole, 0, std::numeric_limits<std::uint64_t>::max(),
      "seed of the generated world, a whole number (default 1)",

@@ -24,9 +24,11 @@ namespace {
 // What the plug-in read: its radius and the models it lists.
 void noteLine(const ConfigLine& line, void* context) {
     auto& result = *static_cast<DryRunResult*>(context);
-    if (line.kind == LineKind::Entry) {
+    switch (line.kind) {
+    case LineKind::Entry:
         result.listed.insert(nameHash(line.name));
-    } else if (line.kind == LineKind::Setting) {
+        break;
+    case LineKind::Setting:
         switch (line.setting) {
         case SettingKey::ScanRadius:
             result.radius = line.settingNumber;
@@ -34,6 +36,12 @@ void noteLine(const ConfigLine& line, void* context) {
         case SettingKey::Debug: // the summary needs only the radius and the list
             break;
         }
+        break;
+    case LineKind::Blank:
+    case LineKind::Comment:
+    case LineKind::Header:
+    case LineKind::WithoutEffect:
+        break;
     }
 }
 

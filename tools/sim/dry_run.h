@@ -19,8 +19,8 @@ struct PluginHooks {
     std::function<void()> unload;
 };
 
-// The most frames a run may take: about four minutes of the default country
-// under Wine on a 2-core machine.
+// The most frames a run may take, so that a mistyped --frames cannot keep a
+// run going for hours.
 inline constexpr int maxDryRunFrames = 200'000;
 // A run keeps at most this many frame records and shield marks for its
 // pictures, an even sample of them, so that its memory stays bounded.

@@ -14,7 +14,10 @@ namespace {
 // for the game, and in a [Settings] section of its own (a later line wins).
 std::string withDebugOn(std::string text) {
     const auto stop = text.find(ConfigFormat::endOfText);
-    text.insert(stop == std::string::npos ? text.size() : stop, "\r\n[Settings]\r\ndebug=true\r\n");
+    const std::string lines = "\r\n[" + std::string(ConfigFormat::sectionSettings) + "]\r\n" +
+                              std::string(declarationOf(SettingKey::Debug).text) + "=" +
+                              std::string(ConfigFormat::trueSpellings[0]) + "\r\n";
+    text.insert(stop == std::string::npos ? text.size() : stop, lines);
     return text;
 }
 

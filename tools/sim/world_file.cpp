@@ -3,6 +3,7 @@
 #include "config/number_text.h"
 #include "config/quoted_text.h"
 #include "natives/name_hash.h"
+#include "tools/files/line_ends.h"
 #include "tools/files/shown_path.h"
 #include "tools/files/user_file.h"
 
@@ -75,6 +76,12 @@ bool readCsv(std::string_view text, const std::string& name, std::string_view he
     if (savedAsUtf16(text)) {
         error = name + ": saved as Unicode (UTF-16): the dry run reads plain text; save it as "
                        "CSV UTF-8, or in Notepad choose Save As, Encoding: UTF-8";
+        return false;
+    }
+    if (crOnlyLineEnds(text)) {
+        error = name + ": saved with CR-only line ends (an old Mac editor's), so the dry run reads "
+                       "it as one line; copy all of it into a new Notepad file and save that, or "
+                       "have your editor save it with Windows (CR LF) line ends";
         return false;
     }
     int number = 0;

@@ -94,9 +94,8 @@ bool claimOwnedFolder(const OwnedFolder& folder, std::string& cause) {
         return false;
     }
     for (const std::string& output : folder.outputs) {
-        std::filesystem::remove(filePath(outputPath(folder, output)), error);
-        if (error) {
-            cause = shownPath(outputPath(folder, output)) + ": " + error.message();
+        if (!removeOwnFile(outputPath(folder, output), cause)) {
+            cause = shownPath(outputPath(folder, output)) + ": " + cause;
             return false;
         }
     }

@@ -24,6 +24,10 @@ std::optional<std::string> readUserFile(const std::string& path, std::string& ca
 enum class PathKind { Missing, File, Folder, Link, Other };
 PathKind pathKind(const std::string& path);
 
+// Removes the regular file at `path`, if there is one; never a link's target,
+// nor anything but a file. False with `cause` if something else is there.
+bool removeOwnFile(const std::string& path, std::string& cause);
+
 // The file behind a path (device and inode; volume serial and file index).
 struct FileIdentity {
     std::uint64_t volume = 0, file = 0;

@@ -94,6 +94,9 @@ expect "$sim" 2 "bramblecap-sim: far.csv:3: y \"3e38\" lies beyond the 1,000,000
     --world far.csv --out "$folder/new"
 expect "$sim" 2 "bramblecap-sim: --out takes a folder, not the option \"--debug\"; for a folder of that name, write ./--debug" --out --debug --frames 5
 expect "$sim" 2 "bramblecap-sim: cannot read \x1B[31mx.ini: No such file or directory" --config $'\e[31mx.ini' --out "$folder/new"
+# The Linux build runs the sources linked in; a plug-in named is a mistake (case 11).
+expect "$sim" 2 "bramblecap-sim: --asi loads a Windows .asi and works only in bramblecap-sim.exe; this build runs the plug-in's sources linked in" \
+    --asi /nonexistent/x.asi --frames 5 --out "$folder/new"
 [ -e "$folder/new" ] && fail "a refused run made its output folder"
 
 # What runs does what the summary says (cases 8, 10, 14, 15).

@@ -120,6 +120,10 @@ errors=$(cd user && "$sim" --frames 5 --out "$folder/full" 2>&1 >/dev/full)
 status=$?
 [ "$status" -eq 2 ] && [ "$errors" = "bramblecap-sim: cannot write to standard output: No space left on device" ] ||
     fail "the dry run's output to a full device: exit $status, \"$errors\""
+# Progress reaches a pipe as the run goes: a reader that stops after the first
+# line ends the run at the next, long before its pictures.
+"$sim" --frames 20000 --out "$folder/piped" | head -1 >/dev/null
+[ -e "$folder/piped/map.svg" ] && fail "the progress through a pipe waited for the run's end"
 # A full disk: a file size limit stands in for it (case 5).
 errors=$(cd user && ulimit -f 1 && trap '' XFSZ && "$sim" --debug --frames 5 --out "$folder/limited" 2>&1 >/dev/null)
 status=$?

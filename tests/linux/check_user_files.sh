@@ -106,6 +106,14 @@ grep -q "^  the plug-in's log: " <<<"$summary" && [ -f "$folder/ctrlz/game/Bramb
 summary=$(cd user && "$sim" --config 'a\b.ini' --frames 5 --out $'../o\e[1m')
 grep -qxF '  configuration:           a\b.ini' <<<"$summary" && grep -qF '/o\x1B[1m/map.svg' <<<"$summary" ||
     fail "the summary does not show the paths exact and escaped: $summary"
+# Temporary files that killed runs left are the dry run's own: the next run
+# removes them, and nothing else of their like.
+"$sim" --frames 5 --out killed >/dev/null
+touch killed/map.svg.partial-344 killed/game/BrambleCap.ini.partial-7 killed/map.svg.partial-1x killed/my.partial-5
+ln -s ../user/world.csv killed/plot.svg.partial-9
+"$sim" --frames 5 --out killed >/dev/null || fail "a run into a folder with leftovers failed"
+[ "$(cd killed && find . -name '*.partial-*' | sort | xargs)" = "./map.svg.partial-1x ./my.partial-5 ./plot.svg.partial-9" ] ||
+    fail "leftovers: $(cd killed && find . -name '*.partial-*' | xargs)"
 awk 'BEGIN { print "model,x,y,z"; for (i = 0; i < 1000000; i++) print "a," i % 1000 "," int(i / 1000) ",0" }' >million.csv
 "$sim" --world million.csv --frames 5 --out "$folder/million" >/dev/null || fail "a world of a million objects failed"
 [ "$(stat -c %s "$folder/million/map.svg")" -lt 3000000 ] || fail "a million objects' map is not a sample"

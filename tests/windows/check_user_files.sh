@@ -80,6 +80,14 @@ summary=$(run . "$sim" --config Müll.ini --world world.csv --frames 5 --out "$f
 grep -qxF '  configuration:           Müll.ini' <<<"$summary" && grep -qF '/Jürgen/map.svg' <<<"$summary" ||
     fail "names beyond ASCII in the summary: $summary"
 
+# A killed run's temporary files go at the next run; a link of their name stays.
+(cd user && wine "$sim" --frames 5 --out "$folder/killed" >/dev/null 2>&1)
+touch killed/map.svg.partial-344 killed/game/BrambleCap.ini.partial-7 killed/my.partial-5
+ln -s ../user/world.csv killed/plot.svg.partial-9
+(cd user && wine "$sim" --frames 5 --out "$folder/killed" >/dev/null 2>&1) || fail "a run into a folder with leftovers failed"
+[ "$(cd killed && find . -name '*.partial-*' | sort | xargs)" = "./my.partial-5 ./plot.svg.partial-9" ] ||
+    fail "leftovers: $(cd killed && find . -name '*.partial-*' | xargs)"
+
 (cd user && wine "$check" BrambleCap.ini >/dev/full 2>"$folder/errors")
 [ $? -eq 2 ] && grep -q '^bramblecap-check: cannot write to standard output' errors ||
     fail "output to a full device did not fail"

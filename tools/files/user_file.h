@@ -36,6 +36,8 @@ struct FileIdentity {
 std::optional<FileIdentity> fileIdentity(const std::string& path);
 
 // Replaces the file at `path` (a link there is replaced, never followed) with
-// `bytes`: written to a temporary file in the same folder, flushed to the
-// disk, then renamed over. On failure nothing new stays and `cause` says why.
+// `bytes`: written to a temporary file in the same folder (the path, this
+// suffix and the process's number), flushed to the disk, then renamed over.
+// On failure nothing new stays and `cause` says why.
+inline constexpr std::string_view temporarySuffix = ".partial-";
 bool replaceFile(const std::string& path, std::string_view bytes, std::string& cause);

@@ -118,7 +118,7 @@ std::optional<FileIdentity> fileIdentity(const std::string& path) {
 }
 
 bool replaceFile(const std::string& path, std::string_view bytes, std::string& cause) {
-    const std::string temporary = path + ".partial-" + std::to_string(getpid());
+    const std::string temporary = path + std::string(temporarySuffix) + std::to_string(getpid());
     const int descriptor =
         ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (descriptor < 0) {

@@ -194,7 +194,8 @@ std::optional<FileIdentity> fileIdentity(const std::string& path) {
 
 bool replaceFile(const std::string& path, std::string_view bytes, std::string& cause) {
     const std::wstring target = wideText(path);
-    const std::wstring temporary = target + L".partial-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring temporary =
+        wideText(path + std::string(temporarySuffix) + std::to_string(GetCurrentProcessId()));
     const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {

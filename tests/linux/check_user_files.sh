@@ -62,7 +62,7 @@ expect "$check" 2 "bramblecap-check: cannot read \\x1B[31mnope.ini: No such file
 # Marks that turn the text's direction are escaped; a narrow space beside them is text.
 expect "$check" 2 "bramblecap-check: cannot read \\u202Eini.exe\\u2067"$'\xe2\x80\xaf'"x: No such file or directory" \
     $'\xe2\x80\xaeini.exe\xe2\x81\xa7\xe2\x80\xafx'
-expect "$check" 2 "bramblecap-check: unknown option --\\x1B[2J (bramblecap-check --help lists the options)" $'--\e[2J'
+expect "$check" 2 "bramblecap-check: unknown option \"--\\x1B[2J\" (bramblecap-check --help lists the options)" $'--\e[2J'
 printf '[BLOCK_PROPS]\r\nx=1,2\r\n' >$'\e[2Jshown.ini'
 [ "$("$check" $'\e[2Jshown.ini' | head -1)" = '\x1B[2Jshown.ini, line by line as the plug-in reads it:' ] ||
     fail "the header line shows an ESC raw"

@@ -68,6 +68,9 @@ std::wstring finalPath(HANDLE handle) {
 bool isInPlace(HANDLE entry, const std::string& path) {
     const std::wstring wide = wideText(path);
     const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (size == 0) {
+        return true;
+    }
     std::wstring full(size, L'\0');
     full.resize(GetFullPathNameW(wide.c_str(), size, full.data(), nullptr));
     while (full.size() > 1 && (full.back() == L'\\' || full.back() == L'/')) {
@@ -98,7 +101,8 @@ bool isInPlace(HANDLE entry, const std::string& path) {
                                 static_cast<int>(expected.size()), TRUE) == CSTR_EQUAL;
 }
 
-// Opens the entry at the path itself, a link included, never its target.
+// Opens the entry at the path, a reparse point itself rather than its target
+// (Wine opens a Unix link's target all the same: isInPlace tells).
 HANDLE openEntry(const std::string& path, DWORD access) {
     return CreateFileW(
         wideText(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

@@ -21,8 +21,8 @@ expect() { # expect STATUS STDERR_PREFIX ARGUMENTS...
 }
 
 expect 0 "" --help
-expect 2 "bramblecap-check: unknown option --bogus" --bogus
-expect 2 "bramblecap-check: unknown option -p" -p BrambleCap.ini
+expect 2 'bramblecap-check: unknown option "--bogus"' --bogus
+expect 2 'bramblecap-check: unknown option "-p"' -p BrambleCap.ini
 expect 2 "bramblecap-check: one file at a time: a.ini and b.ini" a.ini b.ini
 expect 2 "bramblecap-check: cannot read BrambleCap.ini: No such file or directory"
 printf '[Settings]\r\nscanRadius=100\r\n[BLOCK_PROPS]\r\npine=1,2\r\n' >BrambleCap.ini

@@ -26,10 +26,13 @@ grep -qxF "  shield models:           18 of 19 loaded; the wait ended after 1,80
 "$sim" --frames 5 --out loaded | grep -q "shield models" && fail "the shield models named with none missing"
 printf '[BLOCK_PROPS]\r\nprop_tree_pine_01=1,5\r\n' >one.ini
 printf 'model,x,y,z\nprop_tree_pine_01,0,0,0\n' >one.csv
-summary=$("$sim" --config one.ini --world one.csv --frames 5 --out one)
+summary=$("$sim" --config one.ini --world one.csv --frames 1 --out one)
 for line in "                           scan radius 100 m, 1 listed model" \
     "  world:                   1 object, 1 of them listed; one.csv"; do
     grep -qxF "$line" <<<"$summary" || fail "not in the singular: \"$line\" in $summary"
+done
+for title in ">BrambleCap dry run: 1 frame, scan radius 100 m<" ">1 shield placed, 0 retired, 1 standing at the end<"; do
+    grep -qF "$title" one/map.svg || fail "the map's title not in the singular: \"$title\""
 done
 
 expect_mistake() { # expect_mistake MESSAGE ARGUMENTS...

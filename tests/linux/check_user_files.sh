@@ -59,7 +59,10 @@ expect "$check" 2 "bramblecap-check: an empty path names no file" ""
 
 # Paths are shown escaped, and name exactly the file given (cases 14, 15).
 expect "$check" 2 "bramblecap-check: cannot read \\x1B[31mnope.ini: No such file or directory" $'\e[31mnope.ini'
-expect "$check" 2 "bramblecap-check: unknown option --\\x1B[2J (bramblecap-check --help lists the options)" $'--\e[2J'
+# Marks that turn the text's direction are escaped; a narrow space beside them is text.
+expect "$check" 2 "bramblecap-check: cannot read \\u202Eini.exe\\u2067"$'\xe2\x80\xaf'"x: No such file or directory" \
+    $'\xe2\x80\xaeini.exe\xe2\x81\xa7\xe2\x80\xafx'
+expect "$check" 2 "bramblecap-check: unknown option \"--\\x1B[2J\" (bramblecap-check --help lists the options)" $'--\e[2J'
 printf '[BLOCK_PROPS]\r\nx=1,2\r\n' >$'\e[2Jshown.ini'
 [ "$("$check" $'\e[2Jshown.ini' | head -1)" = '\x1B[2Jshown.ini, line by line as the plug-in reads it:' ] ||
     fail "the header line shows an ESC raw"
@@ -94,6 +97,9 @@ expect "$sim" 2 "bramblecap-sim: far.csv:3: y \"3e38\" lies beyond the 1,000,000
     --world far.csv --out "$folder/new"
 expect "$sim" 2 "bramblecap-sim: --out takes a folder, not the option \"--debug\"; for a folder of that name, write ./--debug" --out --debug --frames 5
 expect "$sim" 2 "bramblecap-sim: cannot read \x1B[31mx.ini: No such file or directory" --config $'\e[31mx.ini' --out "$folder/new"
+# The Linux build runs the sources linked in; a plug-in named is a mistake (case 11).
+expect "$sim" 2 "bramblecap-sim: --asi loads a Windows .asi and works only in bramblecap-sim.exe; this build runs the plug-in's sources linked in" \
+    --asi /nonexistent/x.asi --frames 5 --out "$folder/new"
 [ -e "$folder/new" ] && fail "a refused run made its output folder"
 
 # What runs does what the summary says (cases 8, 10, 14, 15).
@@ -103,6 +109,14 @@ grep -q "^  the plug-in's log: " <<<"$summary" && [ -f "$folder/ctrlz/game/Bramb
 summary=$(cd user && "$sim" --config 'a\b.ini' --frames 5 --out $'../o\e[1m')
 grep -qxF '  configuration:           a\b.ini' <<<"$summary" && grep -qF '/o\x1B[1m/map.svg' <<<"$summary" ||
     fail "the summary does not show the paths exact and escaped: $summary"
+# Temporary files that killed runs left are the dry run's own: the next run
+# removes them, and nothing else of their like.
+"$sim" --frames 5 --out killed >/dev/null
+touch killed/map.svg.partial-344 killed/game/BrambleCap.ini.partial-7 killed/map.svg.partial-1x killed/my.partial-5
+ln -s ../user/world.csv killed/plot.svg.partial-9
+"$sim" --frames 5 --out killed >/dev/null || fail "a run into a folder with leftovers failed"
+[ "$(cd killed && find . -name '*.partial-*' | sort | xargs)" = "./map.svg.partial-1x ./my.partial-5 ./plot.svg.partial-9" ] ||
+    fail "leftovers: $(cd killed && find . -name '*.partial-*' | xargs)"
 awk 'BEGIN { print "model,x,y,z"; for (i = 0; i < 1000000; i++) print "a," i % 1000 "," int(i / 1000) ",0" }' >million.csv
 "$sim" --world million.csv --frames 5 --out "$folder/million" >/dev/null || fail "a world of a million objects failed"
 [ "$(stat -c %s "$folder/million/map.svg")" -lt 3000000 ] || fail "a million objects' map is not a sample"
@@ -117,6 +131,10 @@ errors=$(cd user && "$sim" --frames 5 --out "$folder/full" 2>&1 >/dev/full)
 status=$?
 [ "$status" -eq 2 ] && [ "$errors" = "bramblecap-sim: cannot write to standard output: No space left on device" ] ||
     fail "the dry run's output to a full device: exit $status, \"$errors\""
+# Progress reaches a pipe as the run goes: a reader that stops after the first
+# line ends the run at the next, long before its pictures.
+"$sim" --frames 20000 --out "$folder/piped" | head -1 >/dev/null
+[ -e "$folder/piped/map.svg" ] && fail "the progress through a pipe waited for the run's end"
 # A full disk: a file size limit stands in for it (case 5).
 errors=$(cd user && ulimit -f 1 && trap '' XFSZ && "$sim" --debug --frames 5 --out "$folder/limited" 2>&1 >/dev/null)
 status=$?

@@ -18,6 +18,14 @@ printf 'model,x,y,z\nprop_tree_pine_01,10,0,0\n' >user/world.csv
 LC_ALL=C sed 's/ScriptHookV\.dll/ScriptHookX.dll/' "$(dirname "$sim")/BrambleCap.asi" >user/needy.asi
 cp "$(dirname "$sim")/ScriptHookV.dll" user/
 (cd user && wine "$sim" --frames 5 --out ran >/dev/null 2>&1) || fail "a first run into a new folder failed"
+# Each output of a dry run's folder swapped for a Unix link to a user's file,
+# which Wine does not mark as a reparse point; the INI's to one of its name.
+outputs=(map.svg plot.svg game/BrambleCap.ini game/BrambleCap.log)
+targets=(../world.csv ../BrambleCap.ini ../../BrambleCap.ini ../../world.csv)
+for i in "${!outputs[@]}"; do
+    (cd user && wine "$sim" --debug --frames 5 --out "link$i" >/dev/null 2>&1) || fail "a run into link$i failed"
+    rm "user/link$i/${outputs[i]}" && ln -s "${targets[i]}" "user/link$i/${outputs[i]}"
+done
 snapshot() { (cd user && find . -exec stat -c '%n %F %s %.9Y' {} + && find . -type f -exec sha256sum {} +) | sort; }
 before=$(snapshot)
 
@@ -55,7 +63,7 @@ header=$(run elsewhere ../Jürgen/bramblecap-check.exe | head -1)
     fail "in a folder named Jürgen: \"$header\""
 # The dry run: its own copy is known under any spelling; a plug-in that does
 # not load, or is not the plug-in, stops the run before anything is written,
-# in words (cases 1, 4, 9, 11, 17); names beyond ASCII as on Linux (case 16).
+# in words (cases 1, 4, 9, 11, 17); a link is never followed (case 3); names beyond ASCII as on Linux (case 16).
 expect "$sim" 2 'bramblecap-sim: --config ran\game\brambleCAP.INI is ran/game/BrambleCap.ini, which every run replaces; copy it out of ran and name the copy' \
     --config 'ran\game\brambleCAP.INI' --debug --frames 5 --out ran
 expect "$sim" 2 "bramblecap-sim: cannot load nope.asi: No such file or directory" --asi nope.asi --frames 5 --out ran
@@ -63,10 +71,22 @@ expect "$sim" 2 "bramblecap-sim: cannot load world.csv: not a Windows DLL" --asi
 expect "$sim" 2 "bramblecap-sim: cannot load needy.asi: a DLL it needs is missing" --asi needy.asi --frames 5 --out ran
 expect "$sim" 2 "bramblecap-sim: ScriptHookV.dll registers no script with the host: it is not the plug-in" \
     --asi ScriptHookV.dll --frames 5 --out ran
+for i in "${!outputs[@]}"; do
+    expect "$sim" 2 "bramblecap-sim: --out link$i: link$i/${outputs[i]} is a link, and no link is followed out of the folder; remove it or choose a new folder" \
+        --frames 5 --out "link$i"
+done
 expect "$sim" 2 "bramblecap-sim: cannot read adir: is a directory" --config adir --frames 5 --out ran
 summary=$(run . "$sim" --config Müll.ini --world world.csv --frames 5 --out "$folder/Jürgen")
 grep -qxF '  configuration:           Müll.ini' <<<"$summary" && grep -qF '/Jürgen/map.svg' <<<"$summary" ||
     fail "names beyond ASCII in the summary: $summary"
+
+# A killed run's temporary files go at the next run; a link of their name stays.
+(cd user && wine "$sim" --frames 5 --out "$folder/killed" >/dev/null 2>&1)
+touch killed/map.svg.partial-344 killed/game/BrambleCap.ini.partial-7 killed/my.partial-5
+ln -s ../user/world.csv killed/plot.svg.partial-9
+(cd user && wine "$sim" --frames 5 --out "$folder/killed" >/dev/null 2>&1) || fail "a run into a folder with leftovers failed"
+[ "$(cd killed && find . -name '*.partial-*' | sort | xargs)" = "./my.partial-5 ./plot.svg.partial-9" ] ||
+    fail "leftovers: $(cd killed && find . -name '*.partial-*' | xargs)"
 
 (cd user && wine "$check" BrambleCap.ini >/dev/full 2>"$folder/errors")
 [ $? -eq 2 ] && grep -q '^bramblecap-check: cannot write to standard output' errors ||

@@ -1,5 +1,6 @@
 // bramblecap-check [--problems] [PATH]: explains a BrambleCap.ini as the
 // plug-in will read it. Reads only; never writes or creates the file.
+#include "config/quoted_text.h"
 #include "tools/check/check_file.h"
 #include "tools/check/console_window.h"
 #include "tools/files/command_line.h"
@@ -36,7 +37,7 @@ int run(const std::vector<std::string>& arguments) {
         if (argument == "--problems") {
             options.problemsOnly = true;
         } else if (argument.size() > 1 && argument.front() == '-') {
-            std::cerr << "bramblecap-check: unknown option " << shownPath(argument)
+            std::cerr << "bramblecap-check: unknown option " << quotedText(argument)
                       << " (bramblecap-check --help lists the options)\n";
             return 2;
         } else if (argument.empty()) {

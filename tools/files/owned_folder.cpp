@@ -25,6 +25,39 @@ bool isEmptyFolder(const std::string& path) {
     return std::filesystem::is_empty(filePath(path), error) && !error;
 }
 
+// Whether `name` is a temporary file replaceFile made for `own` in a run that
+// was stopped before it could rename or remove it.
+bool isLeftover(std::string_view name, std::string_view own) {
+    if (!name.starts_with(own) || !name.substr(own.size()).starts_with(temporarySuffix)) {
+        return false;
+    }
+    const std::string_view number = name.substr(own.size() + temporarySuffix.size());
+    return !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// Removes the temporary files of the folder's own files that runs killed
+// mid-write left, regular files only.
+bool removeLeftovers(const OwnedFolder& folder, std::string& cause) {
+    std::vector<std::string> own = folder.outputs;
+    own.push_back(folder.markName);
+    for (const std::string& output : own) {
+        const auto slash = output.rfind('/');
+        const std::string inside = slash == std::string::npos ? "" : output.substr(0, slash + 1);
+        std::error_code error;
+        for (const auto& entry :
+             std::filesystem::directory_iterator(filePath(outputPath(folder, inside)), error)) {
+            const std::string name = utf8Path(entry.path().filename());
+            const std::string path = outputPath(folder, inside + name);
+            if (isLeftover(name, output.substr(inside.size())) &&
+                pathKind(path) == PathKind::File && !removeOwnFile(path, cause)) {
+                cause = shownPath(path) + ": " + cause;
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 std::string outputPath(const OwnedFolder& folder, const std::string& output) {
@@ -90,13 +123,13 @@ bool claimOwnedFolder(const OwnedFolder& folder, std::string& cause) {
         cause = error.message();
         return false;
     }
-    if (!replaceFile(outputPath(folder, folder.markName), folder.markText, cause)) {
+    if (!removeLeftovers(folder, cause) ||
+        !replaceFile(outputPath(folder, folder.markName), folder.markText, cause)) {
         return false;
     }
     for (const std::string& output : folder.outputs) {
-        std::filesystem::remove(filePath(outputPath(folder, output)), error);
-        if (error) {
-            cause = shownPath(outputPath(folder, output)) + ": " + error.message();
+        if (!removeOwnFile(outputPath(folder, output), cause)) {
+            cause = shownPath(outputPath(folder, output)) + ": " + cause;
             return false;
         }
     }

@@ -25,7 +25,8 @@ struct NamedInput {
 // empty. Writes nothing.
 std::string ownedFolderProblem(const OwnedFolder& folder, const std::vector<NamedInput>& inputs);
 // Makes the folder and the outputs' subfolders, marks it, and removes the
-// outputs a former run left; false with the cause.
+// outputs a former run left, and the temporary files of one that was killed;
+// false with the cause.
 bool claimOwnedFolder(const OwnedFolder& folder, std::string& cause);
 // An output's path, as messages show it and the system opens it.
 std::string outputPath(const OwnedFolder& folder, const std::string& output);

@@ -24,6 +24,10 @@ std::optional<std::string> readUserFile(const std::string& path, std::string& ca
 enum class PathKind { Missing, File, Folder, Link, Other };
 PathKind pathKind(const std::string& path);
 
+// Removes the regular file at `path`, if there is one; never a link's target,
+// nor anything but a file. False with `cause` if something else is there.
+bool removeOwnFile(const std::string& path, std::string& cause);
+
 // The file behind a path (device and inode; volume serial and file index).
 struct FileIdentity {
     std::uint64_t volume = 0, file = 0;
@@ -32,6 +36,8 @@ struct FileIdentity {
 std::optional<FileIdentity> fileIdentity(const std::string& path);
 
 // Replaces the file at `path` (a link there is replaced, never followed) with
-// `bytes`: written to a temporary file in the same folder, flushed to the
-// disk, then renamed over. On failure nothing new stays and `cause` says why.
+// `bytes`: written to a temporary file in the same folder (the path, this
+// suffix and the process's number), flushed to the disk, then renamed over.
+// On failure nothing new stays and `cause` says why.
+inline constexpr std::string_view temporarySuffix = ".partial-";
 bool replaceFile(const std::string& path, std::string_view bytes, std::string& cause);

@@ -90,6 +90,24 @@ PathKind pathKind(const std::string& path) {
                                    : PathKind::Other;
 }
 
+bool removeOwnFile(const std::string& path, std::string& cause) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0) {
+        cause = systemCause();
+        return errno == ENOENT;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        cause = S_ISLNK(info.st_mode) ? "is a link" : "not a regular file";
+        return false;
+    }
+    // unlink removes a link itself, should one have taken the file's place.
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+        cause = systemCause();
+        return false;
+    }
+    return true;
+}
+
 std::optional<FileIdentity> fileIdentity(const std::string& path) {
     struct stat info {};
     if (stat(path.c_str(), &info) != 0) {
@@ -100,7 +118,7 @@ std::optional<FileIdentity> fileIdentity(const std::string& path) {
 }
 
 bool replaceFile(const std::string& path, std::string_view bytes, std::string& cause) {
-    const std::string temporary = path + ".partial-" + std::to_string(getpid());
+    const std::string temporary = path + std::string(temporarySuffix) + std::to_string(getpid());
     const int descriptor =
         ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (descriptor < 0) {

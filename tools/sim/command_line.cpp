@@ -63,7 +63,8 @@ const Option options[] = {
          c.run.missingModels.push_back(static_cast<int>(v.whole));
      }},
     {"--out", "DIR", ValueKind::Text, noRange, noRange,
-     "where the map, the plot and the game folder go (default: build/demo)",
+     "where the map, the plot and the game folder go: a new\n"
+     "or empty folder, or one the dry run made (default: build/demo)",
      [](DryRunCommand& c, const Value& v) { c.out = v.text; }},
     {"--asi", "FILE", ValueKind::Text, noRange, noRange,
      "the plug-in to load (Windows build; default: BrambleCap.asi beside\n"

@@ -5,7 +5,6 @@
 #include "tools/files/shown_path.h"
 #include "tools/files/user_file.h"
 
-#include <filesystem>
 #include <stdexcept>
 
 namespace {
@@ -27,8 +26,13 @@ std::string withDebugOn(std::string text) {
 // is read back: a full disk must not leave the plug-in half a file.
 void prepareGameFolder(const DryRunOptions& options) {
     const std::string path(ConfigFormat::fileName);
-    std::filesystem::remove(path);
-    std::filesystem::remove("BrambleCap.log"); // a log left by an earlier run is not this run's
+    // A log left by an earlier run is not this run's.
+    for (const std::string& own : {path, std::string("BrambleCap.log")}) {
+        if (std::string cause; !removeOwnFile(own, cause)) {
+            throw std::runtime_error("cannot remove " + shownPath(options.gameFolder + "/" + own) +
+                                     ": " + cause);
+        }
+    }
     if (!options.configText && !options.askForStatusLine) {
         return;
     }

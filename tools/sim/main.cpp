@@ -26,6 +26,8 @@ int main(int argc, char** argv) {
         }
         if (command.asi.empty()) {
             command.asi = defaultAsiPath(argv[0]);
+        } else if (const std::string problem = asiOptionProblem(); !problem.empty()) {
+            throw Mistake{problem};
         }
         const std::string worldSource = readInputs(command);
         DryRunOptions& options = command.run;

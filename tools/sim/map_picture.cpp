@@ -150,11 +150,14 @@ std::string drawMap(const std::vector<PlacedObject>& everyObject,
 
     SvgWriter svg(std::max(2 * edge + (maxX - minX) * scale, leastPictureWidth),
                   mapBottom + legendBelow + legendRow * legendRows, "#f7f5ee");
+    const auto counted = [](long long count, const std::string& what) {
+        return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
+    };
     svg.text({{"x", edge}, {"y", titleY}, {"font-size", 16.0}, {"font-weight", "bold"}},
-             "BrambleCap dry run: " + std::to_string(result.framesRun) + " frames, scan radius " +
+             "BrambleCap dry run: " + counted(result.framesRun, "frame") + ", scan radius " +
                  svgNumber(std::round(result.radius)) + " m");
     svg.text({{"x", edge}, {"y", subtitleY}, {"fill", "#555"}},
-             std::to_string(result.created) + " shields placed, " + std::to_string(result.retired) +
+             counted(result.created, "shield") + " placed, " + std::to_string(result.retired) +
                  " retired, " + std::to_string(result.created - result.retired) +
                  " standing at the end");
 

@@ -54,5 +54,6 @@ void Progress::show(const FrameRecord& record, int frames) {
     } else if (last || record.frame % std::max(1, frames / 10) == 0) {
         std::printf("frame %d/%d (%d%%): %s\n", record.frame, frames, percent,
                     statusOf(record).c_str());
+        std::fflush(stdout); // a pipe or a log file sees the run move as it moves
     }
 }

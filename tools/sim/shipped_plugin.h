@@ -11,6 +11,9 @@ PluginHooks shippedPlugin(const std::string& asiPath);
 // loaded once into a world of its own, and must register its script.
 std::string pluginProblem(const std::string& asiPath);
 std::string defaultAsiPath(const char* program);
+// Why --asi has no place in this build, in words, or empty: the Linux build
+// runs the sources linked in, and a summary naming a file would be untrue.
+std::string asiOptionProblem();
 bool outputIsTerminal();
 // Lines end in LF alone on every build, as the terminal of ./dev demo expects.
 void useUnixLineEnds();

@@ -23,6 +23,11 @@ std::string defaultAsiPath(const char*) {
     return "the plug-in's sources linked into this program";
 }
 
+std::string asiOptionProblem() {
+    return "--asi loads a Windows .asi and works only in bramblecap-sim.exe; this build runs the "
+           "plug-in's sources linked in";
+}
+
 bool outputIsTerminal() {
     return isatty(STDOUT_FILENO) != 0;
 }

@@ -81,6 +81,10 @@ std::string defaultAsiPath(const char*) {
     return utf8Path(filePath(programFolder("")) / "BrambleCap.asi");
 }
 
+std::string asiOptionProblem() {
+    return "";
+}
+
 bool outputIsTerminal() {
     return _isatty(_fileno(stdout)) != 0;
 }

@@ -12,8 +12,7 @@
 
 namespace {
 
-// Beside the configuration file, in the game's folder.
-const char* const logPath = ".\\BrambleCap.log";
+const std::string logPath = ".\\" + std::string(logFileName);
 
 struct ListWords {
     const char* one;

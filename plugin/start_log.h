@@ -7,6 +7,11 @@
 
 #include "config/load_config.h"
 
+#include <string_view>
+
+// Beside BrambleCap.ini, in the game's folder.
+inline constexpr std::string_view logFileName = "BrambleCap.log";
+
 // After the configuration is read.
 void logConfiguration(const ConfigReading& reading);
 // Once the wait for the shield models has ended: the whole log again, with

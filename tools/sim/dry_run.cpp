@@ -6,6 +6,7 @@
 #include "config/config_parser.h"
 #include "natives/name_hash.h"
 #include "natives/native_hashes.h"
+#include "plugin/start_log.h"
 #include "shields/shield_limits.h"
 #include "shields/shield_model_number.h"
 #include "sim/world.h"
@@ -279,7 +280,7 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
                          "a frame)";
     }
     result.protocolErrors = world.protocolErrors();
-    result.logWritten = std::filesystem::exists("BrambleCap.log");
+    result.logWritten = std::filesystem::exists(logFileName);
     std::filesystem::current_path(previousFolder);
     return result;
 }

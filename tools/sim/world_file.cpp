@@ -3,7 +3,7 @@
 #include "config/number_text.h"
 #include "config/quoted_text.h"
 #include "natives/name_hash.h"
-#include "tools/files/line_ends.h"
+#include "tools/files/plain_text.h"
 #include "tools/files/shown_path.h"
 #include "tools/files/user_file.h"
 
@@ -57,13 +57,6 @@ bool isHeader(std::string_view text, std::string_view header) {
     return squeezed == header;
 }
 
-// Notepad's "Unicode" and "Unicode big endian": a byte-order mark, or text
-// whose first character has a zero byte beside it.
-bool savedAsUtf16(std::string_view text) {
-    return text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") ||
-           (text.size() >= 2 && (text[0] == '\0') != (text[1] == '\0'));
-}
-
 // Walks the content lines of CSV text after its header; the handler returns an
 // error text for a bad line, or empty.
 template <typename Handler>
@@ -73,7 +66,7 @@ bool readCsv(std::string_view text, const std::string& name, std::string_view he
     if (text.starts_with("\xEF\xBB\xBF")) {
         text.remove_prefix(3);
     }
-    if (savedAsUtf16(text)) {
+    if (utf16Kind(text) != Utf16::No) {
         error = name + ": saved as Unicode (UTF-16): the dry run reads plain text; save it as "
                        "CSV UTF-8, or in Notepad choose Save As, Encoding: UTF-8";
         return false;

@@ -14,7 +14,7 @@ namespace {
 struct Reader {
     ConfigReading* reading;
     LinePlace place;
-    ModelNameHints names; // compares by the local hash: no native call
+    ListedModelNames names; // compares by the local hash: no native call
 };
 
 void noteWithoutEffect(const ConfigLine& line, Reader& reader) {
@@ -30,7 +30,7 @@ void noteWithoutEffect(const ConfigLine& line, Reader& reader) {
 
 void noteModelName(const ConfigLine& line, Reader& reader) {
     // The name as the game reads it, up to a NUL.
-    const auto hint = reader.names.hint(line.number, line.name);
+    const auto hint = modelNameHint(reader.names, line.number, line.name);
     if (!hint) {
         return;
     }

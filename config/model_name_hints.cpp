@@ -157,19 +157,19 @@ std::string sameModelReason(std::string_view a, std::string_view b) {
 
 } // namespace
 
-std::optional<std::string> ModelNameHints::hint(int line, std::string_view name) {
+std::optional<std::string> modelNameHint(ListedModelNames& seen, int line, std::string_view name) {
     const std::uint32_t hash = nameHash(name);
-    const auto before = listed.find(hash);
+    const auto before = seen.byHash.find(hash);
     std::optional<std::string> said;
-    if (before != listed.end() && before->second.name != name) {
+    if (before != seen.byHash.end() && before->second.name != name) {
         said = quotedText(name) + " is the same model as " + quotedText(before->second.name) +
                " on line " + std::to_string(before->second.line) + ": " +
                sameModelReason(name, before->second.name);
-    } else if (before == listed.end() &&
+    } else if (before == seen.byHash.end() &&
                std::ranges::none_of(defaultNames(),
                                     [&](const DefaultName& known) { return known.hash == hash; })) {
         said = nearMiss(name);
     }
-    listed.insert_or_assign(hash, Listed{line, std::string(name)});
+    seen.byHash.insert_or_assign(hash, ListedModelNames::Listed{line, std::string(name)});
     return said;
 }

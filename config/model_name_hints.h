@@ -10,17 +10,16 @@
 #include <string_view>
 #include <unordered_map>
 
-class ModelNameHints {
-  public:
-    // Every entry of a file passes here, in the file's order; the hint for the
-    // entry on `line` listing `name`, if it deserves one.
-    std::optional<std::string> hint(int line, std::string_view name);
-
-  private:
+// The entries of one file seen so far, by the game's hash of the name: the
+// last line that listed each model, and the name it used.
+struct ListedModelNames {
     struct Listed {
         int line;
         std::string name;
     };
-    // By the game's hash of the name: the last line that listed each model.
-    std::unordered_map<std::uint32_t, Listed> listed;
+    std::unordered_map<std::uint32_t, Listed> byHash;
 };
+
+// Every entry of a file passes here, in the file's order; the hint for the
+// entry on `line` listing `name`, if it deserves one.
+std::optional<std::string> modelNameHint(ListedModelNames& seen, int line, std::string_view name);

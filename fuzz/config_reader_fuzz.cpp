@@ -34,7 +34,7 @@ float cLibraryNumber(std::string_view text) {
 
 struct Reading {
     std::size_t bytes = 0;
-    ModelNameHints names;
+    ListedModelNames names;
 };
 
 // Reads every field of every line, and checks each number against strtod.
@@ -42,7 +42,7 @@ void check(const ConfigLine& line, void* context) {
     auto& reading = *static_cast<Reading*>(context);
     reading.bytes += line.text.size() + line.section.size() + line.key.size() + line.value.size();
     if (line.kind == LineKind::Entry) {
-        reading.bytes += reading.names.hint(line.number, line.name).value_or("").size();
+        reading.bytes += modelNameHint(reading.names, line.number, line.name).value_or("").size();
         const auto comma = line.value.find(',');
         const std::string_view first = line.value.substr(0, comma);
         const std::string_view second = line.value.substr(comma + 1);

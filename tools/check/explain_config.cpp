@@ -35,7 +35,7 @@ struct Listener {
     bool fileStartsWithMark = false;
     Settings settings = initialSettings;
     std::map<ModelHash, PropShieldParams> entries;
-    ModelNameHints names;
+    ListedModelNames names;
 };
 
 void explainSetting(const ConfigLine& line, Explained& out) {
@@ -121,7 +121,7 @@ void collect(const ConfigLine& line, void* context) {
     case LineKind::Entry: {
         const ModelHash hash = nameHash(line.name);
         listener.entries[hash] = line.params;
-        explainEntry(line, hash, listener.names.hint(line.number, line.name), out);
+        explainEntry(line, hash, modelNameHint(listener.names, line.number, line.name), out);
         break;
     }
     case LineKind::WithoutEffect:

@@ -25,8 +25,8 @@ void list(const char* name) {
 BenchWorld makeBenchWorld(int objects, int shields) {
     // One world after another in a process: each starts from load-time tables.
     resetPluginTables();
-    BenchWorld bench{std::make_unique<sim::World>(7), objects, shields};
-    sim::World& world = *bench.world;
+    BenchWorld bench{std::make_unique<standin::World>(7), objects, shields};
+    standin::World& world = *bench.world;
     world.setLogging(false);
     list("prop_tree_pine_01");
     list("prop_palm_med_01a");
@@ -73,11 +73,11 @@ BenchWorld makeBenchWorld(int objects, int shields) {
     return bench;
 }
 
-void runPluginFrame(sim::World& world) {
+void runPluginFrame(standin::World& world) {
     world.runAsScript(runFrame);
 }
 
-std::size_t callsOfOneFrame(sim::World& world) {
+std::size_t callsOfOneFrame(standin::World& world) {
     world.clearCalls();
     world.setLogging(true);
     runPluginFrame(world);

@@ -7,13 +7,13 @@
 // retires anything, so every frame makes the same calls.
 
 #include "natives/types.h"
-#include "sim/world.h"
+#include "standin/world.h"
 
 #include <cstddef>
 #include <memory>
 
 struct BenchWorld {
-    std::unique_ptr<sim::World> world;
+    std::unique_ptr<standin::World> world;
     int objects = 0;
     int shields = 0;
 };
@@ -21,7 +21,7 @@ struct BenchWorld {
 BenchWorld makeBenchWorld(int objects, int shields);
 
 // One frame of the plug-in, on the calling thread.
-void runPluginFrame(sim::World& world);
+void runPluginFrame(standin::World& world);
 
 // The host calls one frame makes, every frame alike.
-std::size_t callsOfOneFrame(sim::World& world);
+std::size_t callsOfOneFrame(standin::World& world);

@@ -9,7 +9,7 @@ namespace {
 void frame(benchmark::State& state) {
     BenchWorld bench =
         makeBenchWorld(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    sim::World& world = *bench.world;
+    standin::World& world = *bench.world;
     const std::size_t calls = callsOfOneFrame(world);
     for (auto _ : state) {
         runPluginFrame(world);

@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     BenchWorld bench = makeBenchWorld(std::atoi(argv[1]), std::atoi(argv[2]));
-    sim::World& world = *bench.world;
+    standin::World& world = *bench.world;
     const std::size_t calls = callsOfOneFrame(world); // and warm
     CALLGRIND_START_INSTRUMENTATION;
     runPluginFrame(world);

@@ -12,7 +12,7 @@
 //   names in natives/ScriptHookV.def.
 // - MinGW: plain names, which natives/ScriptHookV.def maps to the decorated
 //   ones in the import library.
-// - The stand-in host in sim/ (Linux, or built as ScriptHookV.dll) defines the
+// - The stand-in host in standin/ (Linux, or built as ScriptHookV.dll) defines the
 //   plain names itself.
 
 struct HINSTANCE__;

@@ -32,7 +32,7 @@ class ConfigFile : public PluginTest {
     // Where the shield over the tree standing at x went: its model number and z.
     std::map<float, std::pair<ModelHash, float>> creationsByX() const {
         std::map<float, std::pair<ModelHash, float>> byX;
-        for (const sim::HostCall* create : callsNamed("CREATE_OBJECT")) {
+        for (const standin::HostCall* create : callsNamed("CREATE_OBJECT")) {
             byX[floatArgument(*create, 1)] = {static_cast<ModelHash>(create->args[0]),
                                               floatArgument(*create, 3)};
         }

@@ -17,7 +17,7 @@ TEST_F(Lifecycle, LoadingRegistersTheScriptOnceWithItsModuleHandleAndCallsNoNati
     EXPECT_EQ(world->registrations(), 1);
     EXPECT_EQ(world->registeredModule(), pluginModule());
     ASSERT_EQ(world->calls().size(), 1u);
-    EXPECT_EQ(world->calls()[0].kind, sim::CallKind::ScriptRegister);
+    EXPECT_EQ(world->calls()[0].kind, standin::CallKind::ScriptRegister);
 }
 
 TEST_F(Lifecycle, TheScriptStartsFromTheLoadTimeValues) {
@@ -38,7 +38,7 @@ TEST_F(Lifecycle, UnloadingUnregistersWithTheSameHandleCallsNoNativeAndLeavesShi
     unload();
     EXPECT_EQ(world->unregistrations(), 1);
     ASSERT_EQ(world->calls().size(), 1u);
-    EXPECT_EQ(world->calls()[0].kind, sim::CallKind::ScriptUnregister);
+    EXPECT_EQ(world->calls()[0].kind, standin::CallKind::ScriptUnregister);
     EXPECT_EQ(world->calls()[0].args[0], reinterpret_cast<std::uintptr_t>(loaded));
     EXPECT_EQ(shields().size(), 1u);
 }
@@ -49,8 +49,8 @@ TEST_F(FrameLoop, EachFrameReadsThePlayerThenPlacesThenRetiresThenYieldsOnce) {
     ASSERT_EQ(shields().size(), 1u);
     // Frame 2: the scan asks three questions of the tree and of its shield,
     // placement one of the shielded tree, retirement two of the shield.
-    const std::string ped = sim::hexText(world->playerPed()), t = sim::hexText(tree),
-                      s = sim::hexText(shields()[0]->handle);
+    const std::string ped = standin::hexText(world->playerPed()), t = standin::hexText(tree),
+                      s = standin::hexText(shields()[0]->handle);
     EXPECT_EQ(callsOfFrame(2), (std::vector<std::string>{
                                    "PLAYER_PED_ID()",
                                    "GET_ENTITY_COORDS(" + ped + ", 1)",
@@ -93,13 +93,13 @@ TEST_F(Bridge, ArgumentsGoWidenedAsTheHostExpects) {
     // read or a position read from the wrong slot shows.
     world->addObject("prop_tree_pine_01", -12.375f, 3.5f, 100.25f);
     start("[BLOCK_PROPS]\r\nprop_tree_pine_01=4,-1.5\r\n");
-    for (const sim::HostCall* exists : callsNamed("DOES_ENTITY_EXIST")) {
+    for (const standin::HostCall* exists : callsNamed("DOES_ENTITY_EXIST")) {
         EXPECT_GE(exists->args[0], 0x80000000u);
         EXPECT_LE(exists->args[0], 0xFFFFFFFFu) << "pushed zero-extended";
     }
     const auto creations = callsNamed("CREATE_OBJECT");
     ASSERT_EQ(creations.size(), 1u);
-    const sim::HostCall& create = *creations[0];
+    const standin::HostCall& create = *creations[0];
     EXPECT_EQ(create.args[0], std::uint64_t{nameHash("bramble_cap_4")});
     EXPECT_EQ(create.args[1], 0xC1460000u) << "-12.375f";
     EXPECT_EQ(create.args[2], 0x40600000u) << "3.5f";

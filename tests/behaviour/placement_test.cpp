@@ -30,7 +30,7 @@ class Placement : public PluginTest {
     }
     std::size_t createdInFrame(int frame) const {
         std::size_t n = 0;
-        for (const sim::HostCall* create : callsNamed("CREATE_OBJECT")) {
+        for (const standin::HostCall* create : callsNamed("CREATE_OBJECT")) {
             n += create->frame == frame ? 1 : 0;
         }
         return n;
@@ -97,7 +97,7 @@ TEST_F(Placement, TheFirstNumberSelectsAModelFrom1To19) {
     start(config, static_cast<int>((std::size(cases) + budget - 1) / budget));
     const auto creations = callsNamed("CREATE_OBJECT");
     ASSERT_EQ(creations.size(), std::size(cases));
-    for (const sim::HostCall* create : creations) {
+    for (const standin::HostCall* create : creations) {
         const auto i = static_cast<std::size_t>(floatArgument(*create, 1));
         EXPECT_EQ(create->args[0], nameHash("bramble_cap_" + std::to_string(cases[i].second)))
             << cases[i].first;
@@ -122,7 +122,7 @@ TEST_F(Placement, TheShieldStandsAtTheTreesXAndYRaisedByTheHeightOffsetInItsMode
 
 TEST_F(Placement, ACandidateListedTwiceGetsOneShield) {
     plant(3);
-    world->faults.listing = sim::Listing::Twice;
+    world->faults.listing = standin::Listing::Twice;
     start(pinesAndStatus);
     EXPECT_EQ(statusLines(),
               std::vector<std::string>{"Radius: 100  Nearby:6  TreeShields:3  Processed:0"});
@@ -160,7 +160,7 @@ TEST_F(Placement, ACandidateThatChangedSinceTheScanIsSkipped) {
     // Right after the scan has asked for each tree's model, the first tree
     // vanishes and the second turns into something unlisted.
     int modelQueries = 0;
-    world->onCall = [&](const sim::HostCall& call) {
+    world->onCall = [&](const standin::HostCall& call) {
         if (call.hash == NativeHash::GET_ENTITY_MODEL && ++modelQueries == 3) {
             world->vanish(trees[0]);
             world->changeModel(trees[1], nameHash("prop_bench_01a"));

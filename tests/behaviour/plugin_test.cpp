@@ -1,7 +1,7 @@
 #include "plugin_test.h"
 
 #include "natives/native_hashes.h"
-#include "sim/native_table.h"
+#include "standin/native_table.h"
 
 #include <bit>
 #include <fstream>
@@ -15,7 +15,7 @@ void PluginTest::SetUp() {
     std::filesystem::remove_all(gameFolder);
     std::filesystem::create_directories(gameFolder);
     std::filesystem::current_path(gameFolder);
-    world = std::make_unique<sim::World>();
+    world = std::make_unique<standin::World>();
 }
 
 void PluginTest::TearDown() {
@@ -61,15 +61,15 @@ void PluginTest::start(std::string_view config, int frames) {
 void PluginTest::restart(std::string_view config, int frames) {
     unload();
     world.reset(); // one world at a time
-    world = std::make_unique<sim::World>();
+    world = std::make_unique<standin::World>();
     start(config, frames);
 }
 
 std::vector<std::string> PluginTest::callsOfFrame(int frame) const {
     std::vector<std::string> calls;
-    for (const sim::HostCall& call : world->calls()) {
+    for (const standin::HostCall& call : world->calls()) {
         if (call.frame == frame) {
-            calls.push_back(sim::describe(call));
+            calls.push_back(standin::describe(call));
         }
     }
     return calls;
@@ -85,17 +85,17 @@ std::vector<std::string> PluginTest::namesOfFrame(int frame) const {
 
 std::size_t PluginTest::count(std::string_view name) const {
     std::size_t n = 0;
-    for (const sim::HostCall& call : world->calls()) {
-        const std::string text = sim::describe(call);
+    for (const standin::HostCall& call : world->calls()) {
+        const std::string text = standin::describe(call);
         n += text.substr(0, text.find('(')) == name ? 1 : 0;
     }
     return n;
 }
 
-std::vector<const sim::HostCall*> PluginTest::callsNamed(std::string_view name) const {
-    std::vector<const sim::HostCall*> found;
-    for (const sim::HostCall& call : world->calls()) {
-        if (call.kind == sim::CallKind::Native && sim::nativeName(call.hash) == name) {
+std::vector<const standin::HostCall*> PluginTest::callsNamed(std::string_view name) const {
+    std::vector<const standin::HostCall*> found;
+    for (const standin::HostCall& call : world->calls()) {
+        if (call.kind == standin::CallKind::Native && standin::nativeName(call.hash) == name) {
             found.push_back(&call);
         }
     }
@@ -104,7 +104,7 @@ std::vector<const sim::HostCall*> PluginTest::callsNamed(std::string_view name) 
 
 std::vector<std::string> PluginTest::hashedNames() const {
     std::vector<std::string> names;
-    for (const sim::HostCall* call : callsNamed("GET_HASH_KEY")) {
+    for (const standin::HostCall* call : callsNamed("GET_HASH_KEY")) {
         names.push_back(call->text);
     }
     return names;
@@ -112,15 +112,15 @@ std::vector<std::string> PluginTest::hashedNames() const {
 
 std::vector<std::string> PluginTest::statusLines() const {
     std::vector<std::string> lines;
-    for (const sim::HostCall* call : callsNamed("ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME")) {
+    for (const standin::HostCall* call : callsNamed("ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME")) {
         lines.push_back(call->text);
     }
     return lines;
 }
 
-std::vector<const sim::Object*> PluginTest::shields() const {
-    std::vector<const sim::Object*> found;
-    for (const sim::Object& o : world->objects()) {
+std::vector<const standin::Object*> PluginTest::shields() const {
+    std::vector<const standin::Object*> found;
+    for (const standin::Object& o : world->objects()) {
         if (o.createdByScript && o.exists) {
             found.push_back(&o);
         }
@@ -128,6 +128,6 @@ std::vector<const sim::Object*> PluginTest::shields() const {
     return found;
 }
 
-float floatArgument(const sim::HostCall& call, int i) {
+float floatArgument(const standin::HostCall& call, int i) {
     return std::bit_cast<float>(static_cast<std::uint32_t>(call.args[i]));
 }

@@ -6,7 +6,7 @@
 // fails if the plug-in broke the host's protocol.
 
 #include "natives/host.h"
-#include "sim/world.h"
+#include "standin/world.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -38,15 +38,15 @@ class PluginTest : public ::testing::Test {
     std::vector<std::string> namesOfFrame(int frame) const;
     std::size_t count(std::string_view name) const;
     // The native calls named so, in order.
-    std::vector<const sim::HostCall*> callsNamed(std::string_view name) const;
+    std::vector<const standin::HostCall*> callsNamed(std::string_view name) const;
     // The names the plug-in asked the game to hash, in order.
     std::vector<std::string> hashedNames() const;
     // The text of every status line the plug-in asked the game to draw.
     std::vector<std::string> statusLines() const;
     // The shields standing in the world.
-    std::vector<const sim::Object*> shields() const;
+    std::vector<const standin::Object*> shields() const;
 
-    std::unique_ptr<sim::World> world;
+    std::unique_ptr<standin::World> world;
     std::filesystem::path gameFolder;
 
   private:
@@ -62,4 +62,4 @@ void detachPlugin();
 ModuleHandle pluginModule();
 
 // A float argument of a logged call, from its low 32 bits.
-float floatArgument(const sim::HostCall& call, int i);
+float floatArgument(const standin::HostCall& call, int i);

@@ -10,8 +10,8 @@ constexpr std::string_view pines = "[BLOCK_PROPS]\r\nprop_tree_pine_01=1,0\r\n";
 class Retirement : public PluginTest {
   protected:
     // The shield over the tree at x, y, which the plug-in placed.
-    const sim::Object* shieldAt(float x, float y) const {
-        for (const sim::Object* shield : shields()) {
+    const standin::Object* shieldAt(float x, float y) const {
+        for (const standin::Object* shield : shields()) {
             if (shield->x == x && shield->y == y) {
                 return shield;
             }
@@ -20,9 +20,9 @@ class Retirement : public PluginTest {
     }
     std::vector<std::string> deletedInFrame(int frame) const {
         std::vector<std::string> deleted;
-        for (const sim::HostCall* call : callsNamed("DELETE_ENTITY")) {
+        for (const standin::HostCall* call : callsNamed("DELETE_ENTITY")) {
             if (call->frame == frame) {
-                deleted.push_back(sim::hexText(call->target));
+                deleted.push_back(standin::hexText(call->target));
             }
         }
         return deleted;
@@ -44,7 +44,7 @@ TEST_F(Retirement, AShieldExactlyAtTheMarginStaysAndOneJustBeyondGoes) {
     world->addObject("prop_tree_pine_01", 0, -0x1p-16f, 0);
     start(pines);
     ASSERT_EQ(shields().size(), 2u);
-    const std::string beyond = sim::hexText(shieldAt(0, -0x1p-16f)->handle);
+    const std::string beyond = standin::hexText(shieldAt(0, -0x1p-16f)->handle);
     world->setPlayerPosition(0, 150, 0);
     world->runFrames(1);
     EXPECT_EQ(deletedInFrame(2), std::vector<std::string>{beyond});
@@ -87,7 +87,7 @@ TEST_F(Retirement, SinglePrecisionStepsPutShieldsInsideTheMarginBeyondIt) {
 TEST_F(Retirement, AStayingShieldCostsTwoCallsARetiredOneFour) {
     world->addObject("prop_tree_pine_01", 10, 0, 0);
     start(pines, 2);
-    const std::string s = sim::hexText(shields()[0]->handle);
+    const std::string s = standin::hexText(shields()[0]->handle);
     const std::vector<std::string> staying = callsOfFrame(2);
     EXPECT_EQ(std::vector<std::string>(staying.end() - 3, staying.end()),
               (std::vector<std::string>{"DOES_ENTITY_EXIST(" + s + ")",
@@ -113,7 +113,7 @@ TEST_F(Retirement, HeightPlaysNoPart) {
 TEST_F(Retirement, AVanishedShieldIsForgottenWithoutCoordinatesOrDeleteAndTheTreeShieldedAgain) {
     world->addObject("prop_tree_pine_01", 1, 1, 0);
     start(pines);
-    const std::string s = sim::hexText(shields()[0]->handle);
+    const std::string s = standin::hexText(shields()[0]->handle);
     world->vanish(shields()[0]->handle);
     world->runFrames(2);
     const std::vector<std::string> forgotten = callsOfFrame(2);

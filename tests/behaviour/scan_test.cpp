@@ -31,14 +31,14 @@ TEST_F(Scan, AGoneObjectCostsOneCallOneOutsideTwoOneInsideThree) {
     const EntityHandle near = world->addObject("prop_tree_pine_01", 5, 0, 0);
     world->faults.createFails = 1; // no shields to scan as well
     // Listed in frame 2, gone by the time it is tested.
-    world->beforeFrame = [&](sim::World& w) {
+    world->beforeFrame = [&](standin::World& w) {
         if (w.frame() == 2) {
             w.vanish(gone);
         }
     };
     start("[BLOCK_PROPS]\r\nprop_tree_pine_01=1,0\r\n", 2);
     const std::vector<std::string> calls = callsOfFrame(2);
-    const std::string g = sim::hexText(gone), f = sim::hexText(far), n = sim::hexText(near);
+    const std::string g = standin::hexText(gone), f = standin::hexText(far), n = standin::hexText(near);
     EXPECT_EQ(std::vector<std::string>(calls.begin() + 2, calls.begin() + 9),
               (std::vector<std::string>{
                   "worldGetAllObjects(4096)",
@@ -54,10 +54,10 @@ TEST_F(Scan, AGoneObjectCostsOneCallOneOutsideTwoOneInsideThree) {
 TEST_F(Scan, AnEmptyOrNegativeListingEmptiesTheList) {
     world->addObject("prop_tree_pine_01", 5, 0, 0);
     world->faults.createFails = 1;
-    world->beforeFrame = [](sim::World& w) {
-        w.faults.listing = w.frame() == 2   ? sim::Listing::Zero
-                           : w.frame() == 4 ? sim::Listing::Negative
-                                            : sim::Listing::Normal;
+    world->beforeFrame = [](standin::World& w) {
+        w.faults.listing = w.frame() == 2   ? standin::Listing::Zero
+                           : w.frame() == 4 ? standin::Listing::Negative
+                                            : standin::Listing::Normal;
     };
     startWithRadius("100");
     world->runFrames(3);
@@ -73,7 +73,7 @@ TEST_F(Scan, AHostThatReportsMoreThanItsCapacityIsReadOnlyToTheBuffersEnd) {
         world->addObject("prop_tree_pine_01", static_cast<float>(i), 0, 0);
     }
     world->faults.createFails = 1;
-    world->faults.listing = sim::Listing::Overfull;
+    world->faults.listing = standin::Listing::Overfull;
     startWithRadius("100");
     EXPECT_EQ(nearby(), std::vector<int>{10});
     // 4,096 listed handles, the rest of them zero, then placement's one
@@ -124,7 +124,7 @@ TEST_F(Scan, OddRadiiBehaveAsTheirSquareSays) {
     for (const auto& [radius, expected] : cases) {
         unload();
         world = nullptr; // one world at a time
-        world = std::make_unique<sim::World>();
+        world = std::make_unique<standin::World>();
         world->setPlayerPosition(2, 3, 0);
         for (const float x : {2.0f, 2 + 49.0f, 2 + 51.0f, 2 + 5000.0f}) {
             world->addObject("prop_tree_pine_01", x, 3, 0);

@@ -20,10 +20,10 @@ TEST_F(ShieldModels, AllNineteenAreHashedAndRequestedInOrderBeforeAnyTest) {
     std::vector<std::string> expected;
     for (int k = 1; k <= 19; ++k) {
         expected.push_back("GET_HASH_KEY(\"" + capName(k) + "\")");
-        expected.push_back("REQUEST_MODEL(" + sim::hexText(nameHash(capName(k))) + ")");
+        expected.push_back("REQUEST_MODEL(" + standin::hexText(nameHash(capName(k))) + ")");
     }
     for (int k = 1; k <= 19; ++k) {
-        expected.push_back("HAS_MODEL_LOADED(" + sim::hexText(nameHash(capName(k))) + ")");
+        expected.push_back("HAS_MODEL_LOADED(" + standin::hexText(nameHash(capName(k))) + ")");
     }
     const std::vector<std::string> calls = callsOfFrame(1);
     ASSERT_GE(calls.size(), expected.size());
@@ -36,7 +36,7 @@ TEST_F(ShieldModels, ASlowModelCostsOneFramePerFailedTestAndNoMore) {
     world->setModelLatency(capName(5), 3);
     start("", 4);
     std::vector<std::string> tests;
-    for (const sim::HostCall* call : callsNamed("HAS_MODEL_LOADED")) {
+    for (const standin::HostCall* call : callsNamed("HAS_MODEL_LOADED")) {
         for (int k = 1; k <= 19; ++k) {
             if (call->args[0] == nameHash(capName(k))) {
                 tests.push_back(std::to_string(call->frame) + ":" + std::to_string(k));
@@ -73,7 +73,7 @@ TEST_F(ShieldModels, AMissingModelIsWaitedForBoundedlyAndLeftOut) {
     const auto creations = callsNamed("CREATE_OBJECT");
     const auto budget = static_cast<std::size_t>(newShieldsPerFrame);
     ASSERT_EQ(creations.size(), budget) << "the pines cost no creation and none of the budget";
-    for (const sim::HostCall* create : creations) {
+    for (const standin::HostCall* create : creations) {
         EXPECT_EQ(create->args[0], nameHash(capName(3)));
     }
     world->runFrames(1);

@@ -125,7 +125,7 @@ TEST_F(StartLog, ALogThatCannotBeWrittenChangesNothing) {
     std::filesystem::remove(gameFolder / "BrambleCap.log");
     std::filesystem::create_directory(gameFolder / "BrambleCap.log");
     world = nullptr; // one world at a time
-    world = std::make_unique<sim::World>();
+    world = std::make_unique<standin::World>();
     world->addObject("prop_tree_pine_01", 3, 4, 0);
     start(debugOn, 2);
     EXPECT_TRUE(std::filesystem::is_directory(gameFolder / "BrambleCap.log"));

@@ -28,12 +28,12 @@ trap 'rm -rf "$stubs"' EXIT
 cat >"$stubs/cmake" <<'STUB'
 #!/bin/sh
 [ "$1" = --build ] || exit 0
-echo "[1/2] Building CXX object sim/world.cpp.o"
-echo "sim/world.cpp:1:1: error: a stand-in failure"
+echo "[1/2] Building CXX object standin/world.cpp.o"
+echo "standin/world.cpp:1:1: error: a stand-in failure"
 exit 1
 STUB
 chmod +x "$stubs/cmake"
-PATH="$stubs:$PATH" expect 1 "^sim/world.cpp:1:1: error: a stand-in failure" build
+PATH="$stubs:$PATH" expect 1 "^standin/world.cpp:1:1: error: a stand-in failure" build
 PATH="$stubs:$PATH" expect 1 "^dev: the linux build failed" build
 echo "$failures failures"
 [ "$failures" -eq 0 ]

@@ -17,7 +17,7 @@ const char* const listedModels[] = {"prop_tree_pine_01", "prop_tree_birch_02", "
                                     "prop_tree_oak_01", "prop_w_r_cedar_01"};
 const char* const unlistedModels[] = {"prop_bench_01a", "prop_rock_4_c", "prop_bush_lrg_04b"};
 
-void plantForest(sim::World& world, std::mt19937& random) {
+void plantForest(standin::World& world, std::mt19937& random) {
     std::uniform_real_distribution<float> along(0, forestLength), across(-200, 200),
         jitter(-40, 40);
     std::uniform_int_distribution<int> listed(0, 4), unlisted(0, 2);
@@ -47,15 +47,15 @@ TEST_F(LongRun, AHundredThousandFramesThroughAForestWithFaults) {
     world->faults.createFails = 0.02;
     world->faults.createdMissing = 0.02;
     world->faults.vanish = 1.0e-6;
-    world->beforeFrame = [](sim::World& w) {
+    world->beforeFrame = [](standin::World& w) {
         // Back and forth along the forest at one metre a frame.
         const int leg = static_cast<int>(forestLength);
         const int step = w.frame() % (2 * leg);
         w.setPlayerPosition(static_cast<float>(step < leg ? step : 2 * leg - step), 0, 0);
-        const sim::Listing faults[] = {sim::Listing::Zero, sim::Listing::Negative,
-                                       sim::Listing::Overfull, sim::Listing::Twice};
+        const standin::Listing faults[] = {standin::Listing::Zero, standin::Listing::Negative,
+                                       standin::Listing::Overfull, standin::Listing::Twice};
         w.faults.listing =
-            w.frame() % 997 == 0 ? faults[(w.frame() / 997) % 4] : sim::Listing::Normal;
+            w.frame() % 997 == 0 ? faults[(w.frame() / 997) % 4] : standin::Listing::Normal;
     };
     load();
 
@@ -63,8 +63,8 @@ TEST_F(LongRun, AHundredThousandFramesThroughAForestWithFaults) {
     std::vector<std::string> broken;
     int createdThisFrame = 0;
     world->setLogging(false);
-    world->onCall = [&](const sim::HostCall& call) {
-        if (call.kind != sim::CallKind::Native) {
+    world->onCall = [&](const standin::HostCall& call) {
+        if (call.kind != standin::CallKind::Native) {
             return;
         }
         const auto handle = static_cast<std::uint32_t>(call.result);

@@ -9,7 +9,7 @@
 #include "plugin/start_log.h"
 #include "shields/shield_limits.h"
 #include "shields/shield_model_number.h"
-#include "sim/world.h"
+#include "standin/world.h"
 #include "tools/files/command_line.h"
 #include "tools/sim/model_wait.h"
 
@@ -77,11 +77,11 @@ float routeLength(const std::vector<Waypoint>& route) {
 }
 
 // Listed objects the world offers within the radius, as far as the host lists them.
-int candidatesNear(const sim::World& world, const DryRunResult& result, float x, float y,
+int candidatesNear(const standin::World& world, const DryRunResult& result, float x, float y,
                    float streaming) {
     const float reachSquared = scanReachSquared(result.radius);
     int count = 0;
-    for (const sim::Object& o : world.objects()) {
+    for (const standin::Object& o : world.objects()) {
         if (!o.exists || o.isPed || !result.listed.contains(o.model)) {
             continue;
         }
@@ -197,7 +197,7 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
     prepareGameFolder(options);
 
     DryRunResult result;
-    sim::World world(options.seed);
+    standin::World world(options.seed);
     world.setLogging(false);
     world.setStreamingRadius(options.streamingRadius);
     world.reserve(options.world.size());
@@ -217,16 +217,16 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
     std::string statusLine;
     int frame = 0;
     bool waited = false;
-    world.onCall = [&](const sim::HostCall& call) {
-        waited = waited || call.kind == sim::CallKind::ScriptWait;
-        if (call.kind != sim::CallKind::Native) {
+    world.onCall = [&](const standin::HostCall& call) {
+        waited = waited || call.kind == standin::CallKind::ScriptWait;
+        if (call.kind != standin::CallKind::Native) {
             return;
         }
         modelWait.call(call, frame);
         if (call.hash == NativeHash::CREATE_OBJECT) {
             const auto shield = static_cast<EntityHandle>(call.result);
             if (shield != 0 && world.object(shield)->exists) {
-                const sim::Object& o = *world.object(shield);
+                const standin::Object& o = *world.object(shield);
                 sample.created(shield, o.x, o.y, frame);
                 ++result.created;
             }

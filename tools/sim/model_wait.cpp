@@ -10,7 +10,7 @@ ModelWaitWatch::ModelWaitWatch(ModelWait& wait) : wait(wait) {
     }
 }
 
-void ModelWaitWatch::call(const sim::HostCall& call, int frame) {
+void ModelWaitWatch::call(const standin::HostCall& call, int frame) {
     // The wait is over once the plug-in asks the host anything else.
     if (call.hash != NativeHash::HAS_MODEL_LOADED) {
         wait.ended = wait.ended || firstFrame > 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sim/host_call.h"
+#include "standin/host_call.h"
 #include "tools/sim/dry_run.h"
 
 #include <map>
@@ -13,7 +13,7 @@ class ModelWaitWatch {
     explicit ModelWaitWatch(ModelWait& wait);
 
     // Every native call the plug-in makes, in the frame it makes it.
-    void call(const sim::HostCall& call, int frame);
+    void call(const standin::HostCall& call, int frame);
     // Once the run is over: the models loaded and missing.
     void finish();
 

@@ -1,6 +1,6 @@
 #include "tools/sim/shipped_plugin.h"
 
-#include "sim/world.h"
+#include "standin/world.h"
 #include "tools/files/command_line.h"
 #include "tools/files/shown_path.h"
 #include "tools/files/user_file.h"
@@ -49,7 +49,7 @@ std::string absolute(const std::string& path) {
 std::string pluginProblem(const std::string& asiPath) {
     std::string cause;
     // A world of its own for the plug-in to register with, and leave again.
-    sim::World probe;
+    standin::World probe;
     const HMODULE module = load(absolute(asiPath), cause);
     if (module == nullptr) {
         return "cannot load " + shownPath(asiPath) + ": " + cause;

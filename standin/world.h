@@ -9,9 +9,9 @@
 #include "natives/host.h"
 #include "natives/native_list.h"
 #include "natives/types.h"
-#include "sim/host_call.h"
-#include "sim/native_protocol.h"
-#include "sim/script_context.h"
+#include "standin/host_call.h"
+#include "standin/native_protocol.h"
+#include "standin/script_context.h"
 
 #include <array>
 #include <cstdint>
@@ -23,7 +23,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace sim {
+namespace standin {
 
 struct Object {
     EntityHandle handle = 0;
@@ -164,4 +164,4 @@ class World {
 // The world the host functions act on: the one constructed last.
 extern World* activeWorld;
 
-} // namespace sim
+} // namespace standin

@@ -1,10 +1,10 @@
 // The host's side of the stand-in: the seven functions' work, the protocol
 // kept, the log, and the script run one frame at a time.
-#include "sim/world.h"
+#include "standin/world.h"
 
 #include <algorithm>
 
-namespace sim {
+namespace standin {
 
 void World::runFrames(int count) {
     for (int i = 0; i < count; ++i) {
@@ -145,4 +145,4 @@ HostWord* World::hostNativeCall() {
     return result.data();
 }
 
-} // namespace sim
+} // namespace standin

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-namespace sim {
+namespace standin {
 
 enum class CallKind { ScriptRegister, ScriptUnregister, ScriptWait, WorldGetAllObjects, Native };
 
@@ -36,4 +36,4 @@ template <typename T> T* address(std::uint64_t value) {
     return reinterpret_cast<T*>(static_cast<std::uintptr_t>(value));
 }
 
-} // namespace sim
+} // namespace standin

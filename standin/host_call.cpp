@@ -1,12 +1,12 @@
-#include "sim/host_call.h"
+#include "standin/host_call.h"
 
-#include "sim/native_table.h"
+#include "standin/native_table.h"
 
 #include <bit>
 #include <cinttypes>
 #include <cstdio>
 
-namespace sim {
+namespace standin {
 
 std::string hexText(std::uint64_t value) {
     char text[24];
@@ -60,4 +60,4 @@ std::string describe(const HostCall& call) {
     return text + ')';
 }
 
-} // namespace sim
+} // namespace standin

@@ -1,17 +1,17 @@
 // The seven host functions of the stand-in runtime, over the active world.
 #include "natives/host.h"
-#include "sim/world.h"
+#include "standin/world.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-sim::World& world() {
-    if (sim::activeWorld == nullptr) {
+standin::World& world() {
+    if (standin::activeWorld == nullptr) {
         std::fprintf(stderr, "stand-in host: called with no world\n");
         std::abort();
     }
-    return *sim::activeWorld;
+    return *standin::activeWorld;
 }
 HostWord noResult[3];
 } // namespace
@@ -22,8 +22,8 @@ void scriptRegister(ModuleHandle module, ScriptEntry entry) {
 }
 void scriptUnregister(ModuleHandle module) {
     // A host that is going away unregisters nothing it has no world for.
-    if (sim::activeWorld != nullptr) {
-        sim::activeWorld->hostUnregister(module);
+    if (standin::activeWorld != nullptr) {
+        standin::activeWorld->hostUnregister(module);
     }
 }
 void scriptWait(HostMilliseconds milliseconds) {
@@ -39,6 +39,6 @@ void nativePush64(HostWord value) {
     world().hostNativePush(value);
 }
 HostWord* nativeCall() {
-    return sim::activeWorld != nullptr ? sim::activeWorld->hostNativeCall() : noResult;
+    return standin::activeWorld != nullptr ? standin::activeWorld->hostNativeCall() : noResult;
 }
 }

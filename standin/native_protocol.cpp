@@ -1,8 +1,8 @@
-#include "sim/native_protocol.h"
+#include "standin/native_protocol.h"
 
-#include "sim/host_call.h"
+#include "standin/host_call.h"
 
-namespace sim {
+namespace standin {
 
 NativeProtocol::NativeProtocol(std::function<void(std::string)> report)
     : report(std::move(report)) {}
@@ -57,4 +57,4 @@ const NativeSignature* NativeProtocol::check(const NativeCall& call) const {
     return native;
 }
 
-} // namespace sim
+} // namespace standin

@@ -1,10 +1,10 @@
-#include "sim/script_context.h"
+#include "standin/script_context.h"
 
 #include <condition_variable>
 #include <mutex>
 #include <thread>
 
-namespace sim {
+namespace standin {
 
 namespace {
 // Thrown out of yield() to unwind an abandoned script.
@@ -93,4 +93,4 @@ bool ScriptContext::isCurrent() const {
     return started() && std::this_thread::get_id() == impl->id;
 }
 
-} // namespace sim
+} // namespace standin

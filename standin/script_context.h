@@ -2,7 +2,7 @@
 
 #include <memory>
 
-namespace sim {
+namespace standin {
 
 // The context the host runs the plug-in's script on. The script and the host
 // take turns: resume() runs the script until it yields in scriptWait, so one
@@ -29,4 +29,4 @@ class ScriptContext {
     std::unique_ptr<Impl> impl;
 };
 
-} // namespace sim
+} // namespace standin

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace sim {
+namespace standin {
 
 // The native with this hash, or nullptr for one the stand-in does not know.
 const NativeSignature* findNative(std::uint64_t hash);
@@ -18,4 +18,4 @@ constexpr bool zeroExtended(ArgKind kind) {
     return kind == ArgKind::Value || kind == ArgKind::Float;
 }
 
-} // namespace sim
+} // namespace standin

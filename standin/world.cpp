@@ -1,4 +1,4 @@
-#include "sim/world.h"
+#include "standin/world.h"
 
 #include "natives/name_hash.h"
 
@@ -6,7 +6,7 @@
 #include <bit>
 #include <cstdio>
 
-namespace sim {
+namespace standin {
 
 namespace {
 
@@ -259,4 +259,4 @@ void World::answer(Native native, HostCall& call) {
     }
 }
 
-} // namespace sim
+} // namespace standin

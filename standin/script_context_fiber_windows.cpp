@@ -1,8 +1,8 @@
-#include "sim/script_context.h"
+#include "standin/script_context.h"
 
 #include <windows.h>
 
-namespace sim {
+namespace standin {
 
 struct ScriptContext::Impl {
     void (*entry)() = nullptr;
@@ -58,4 +58,4 @@ bool ScriptContext::isCurrent() const {
     return started() && IsThreadAFiber() && GetCurrentFiber() == impl->scriptFiber;
 }
 
-} // namespace sim
+} // namespace standin

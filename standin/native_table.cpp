@@ -1,6 +1,6 @@
-#include "sim/native_table.h"
+#include "standin/native_table.h"
 
-namespace sim {
+namespace standin {
 
 const NativeSignature* findNative(std::uint64_t hash) {
     for (const NativeSignature& native : nativeSignatures) {
@@ -16,4 +16,4 @@ const char* nativeName(std::uint64_t hash) {
     return native != nullptr ? native->name : "UNKNOWN_NATIVE";
 }
 
-} // namespace sim
+} // namespace standin

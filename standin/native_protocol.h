@@ -5,7 +5,7 @@
 // at a time, a known native, its number of arguments, and every handle,
 // hash, integer, flag or float zero-extended. Each break is reported.
 
-#include "sim/native_table.h"
+#include "standin/native_table.h"
 
 #include <array>
 #include <cstdint>
@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-namespace sim {
+namespace standin {
 
 // A call as it arrives: the hash and the arguments pushed for it.
 struct NativeCall {
@@ -41,4 +41,4 @@ class NativeProtocol {
     NativeCall pending;
 };
 
-} // namespace sim
+} // namespace standin

@@ -1,12 +1,10 @@
 #include "bench_world.h"
 
-#include "config/config_tables.h"
-#include "natives/name_hash.h"
-#include "natives/native_bridge.h"
-#include "plugin/script_main.h"
-#include "plugin/tables.h"
-#include "shields/shield_models.h"
-#include "shields/shield_registry.h"
+#include "config/config.h"
+#include "config/text.h"
+#include "natives/natives.h"
+#include "plugin/plugin.h"
+#include "shields/shields.h"
 
 #include <cmath>
 #include <random>

@@ -6,7 +6,7 @@
 // listed trees inside that already have their shields. No frame places or
 // retires anything, so every frame makes the same calls.
 
-#include "natives/types.h"
+#include "natives/natives.h"
 #include "standin/world.h"
 
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "config/config_file.h"
+#include "config/config.h"
 
 #include <fstream>
 #include <iterator>

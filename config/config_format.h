@@ -1,7 +1,9 @@
 #pragma once
 
-// The words and marks of BrambleCap.ini, for the plug-in's reader and for every
-// tool that explains or predicts what it reads.
+// BrambleCap.ini as a format: its words and marks, the records it fills, the
+// one reading of it and the default file, for the plug-in's reader and for
+// every tool that explains or predicts what it reads. Nothing here touches the
+// plug-in's tables, a native or a file.
 //
 // The [Settings] keys are declared once, below. A new key is a new SettingKey
 // and a row of settingTable; the build makes a switch without a case for it an
@@ -10,11 +12,15 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace ConfigFormat {
 
+// Both files lie in the game's folder, the plug-in's working folder.
 inline constexpr std::string_view fileName = "BrambleCap.ini";
+inline constexpr std::string_view logFileName = "BrambleCap.log";
 inline constexpr std::string_view sectionSettings = "Settings";
 inline constexpr std::string_view sectionBlockProps = "BLOCK_PROPS";
 // A true/false setting's values: only the true spellings turn it on, every
@@ -30,6 +36,21 @@ inline constexpr bool isOneOf(std::string_view value,
 }
 
 } // namespace ConfigFormat
+
+struct Settings {
+    float scanRadius;
+    bool debug;
+};
+
+// What the Settings record holds before the file is read, and keeps for every
+// key the file lacks.
+inline constexpr Settings initialSettings{100.0f, false};
+
+// Which shield model to spawn over a listed model, and how far above it.
+struct PropShieldParams {
+    float shieldModelIndex;
+    float heightOffset;
+};
 
 enum class SettingKey { ScanRadius, Debug };
 
@@ -63,3 +84,73 @@ static_assert([] {
 inline constexpr const SettingDeclaration& declarationOf(SettingKey key) {
     return settingTable[static_cast<std::size_t>(key)];
 }
+
+enum class LineKind {
+    Blank,
+    Comment,
+    Header,
+    Setting,
+    Entry,
+    WithoutEffect,
+};
+
+// Why a line changes nothing.
+enum class NoEffect {
+    OutsideUsedSection, // content before the first header or in a section nobody reads
+    NoEquals,
+    UnknownKey,        // in [Settings], a key not in settingTable
+    EntryWithoutComma, // in [BLOCK_PROPS], a value without the "," between its numbers
+};
+
+struct ConfigLine {
+    int number = 0;
+    std::string_view text;    // the line with every CR removed
+    std::string_view section; // the section the line falls in; a header's is the one it opens
+    LineKind kind = LineKind::Blank;
+    std::string_view key;       // content lines: before the first "="
+    std::string_view value;     // content lines: after it
+    SettingKey setting{};       // settings: which one, and its value read by the key's kind:
+    float settingNumber = 0;    // SettingKind::Number
+    bool settingOn = false;     // SettingKind::TrueFalse
+    const char* name = nullptr; // entries: the key, NUL-terminated, for GET_HASH_KEY
+    PropShieldParams params{};  // entries: the two numbers
+    NoEffect noEffect{};        // lines without effect: why
+};
+
+// Views in a ConfigLine last only for the call.
+struct ConfigHandler {
+    void (*onLine)(const ConfigLine& line, void* context);
+    void* context;
+};
+
+// The one reading of BrambleCap.ini: applies the format's rules (text-mode
+// line ends and Ctrl-Z, comments, headers, sections, keys, values, the
+// numbers) and tells a handler what each line means. The plug-in's handler
+// fills its tables, the checker's explains, the dry run's keeps a summary.
+void parseConfig(std::string_view bytes, const ConfigHandler& handler);
+
+// What a setting line of the file changes in the record: the plug-in's, and
+// the checker's summary of it.
+void applySetting(const ConfigLine& line, Settings& settings);
+
+// A number as the C library's atof reads it in the "C" locale, rounded to
+// single precision: leading white space is skipped, the longest numeric prefix
+// is converted (sign, decimal, exponent, hexadecimal, "inf", "nan"), and text
+// without one gives 0. The process locale plays no part: the game may set one
+// whose decimal point is a comma.
+float readNumber(std::string_view text);
+
+// The same, with how many characters of the text the number took, leading
+// blanks included: 0 when the text holds no number.
+struct NumberText {
+    float value;
+    std::size_t length;
+};
+NumberText readNumberText(std::string_view text);
+
+// The file the plug-in writes when BrambleCap.ini is missing: 75 lines, each
+// ended by CR LF.
+std::string defaultConfigText();
+
+// The 70 model names of that file, in its order.
+std::span<const std::string_view> defaultModelNames();

@@ -1,7 +1,4 @@
-#include "config/config_parser.h"
-
 #include "config/config_format.h"
-#include "config/number_text.h"
 
 #include <algorithm>
 #include <string>
@@ -88,5 +85,16 @@ void parseConfig(std::string_view bytes, const ConfigHandler& handler) {
         line.text = text;
         classify(line, section, name);
         handler.onLine(line, handler.context);
+    }
+}
+
+void applySetting(const ConfigLine& line, Settings& settings) {
+    switch (line.setting) {
+    case SettingKey::ScanRadius:
+        settings.scanRadius = line.settingNumber;
+        break;
+    case SettingKey::Debug:
+        settings.debug = line.settingOn;
+        break;
     }
 }

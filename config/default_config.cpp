@@ -1,4 +1,4 @@
-#include "config/default_config.h"
+#include "config/config_format.h"
 
 #include <iterator>
 #include <string_view>

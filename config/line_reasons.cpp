@@ -1,18 +1,11 @@
-#include "config/line_reasons.h"
+#include "config/explain.h"
 
-#include "config/config_format.h"
-#include "config/number_text.h"
-#include "config/quoted_text.h"
+#include "config/text.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
-
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [&](char x, char y) { return lower(x) == lower(y); });
-}
 
 std::string bracketed(std::string_view section) {
     return "[" + visibleText(section) + "]";
@@ -81,9 +74,9 @@ std::string unknownKeyReason(std::string_view key) {
     if (key.empty()) {
         return "the line starts with \"=\": its key is empty";
     }
-    std::string keys;
-    for (std::size_t i = 0; i < settingTable.size(); ++i) {
-        const std::string_view known = settingTable[i].text;
+    std::vector<std::string> keys;
+    for (const SettingDeclaration& setting : settingTable) {
+        const std::string_view known = setting.text;
         if (trimmedText(key) == known && key != known) {
             return "the key is " + quotedText(key) + ": blanks around it are part of the key";
         }
@@ -91,9 +84,9 @@ std::string unknownKeyReason(std::string_view key) {
             return "keys are case-sensitive: " + quotedText(key) + " is not \"" +
                    std::string(known) + "\"";
         }
-        keys.append(i == 0 ? "" : i + 1 == settingTable.size() ? " and " : ", ").append(known);
+        keys.emplace_back(known);
     }
-    return "unknown setting " + quotedText(key) + "; the plug-in reads " + keys;
+    return "unknown setting " + quotedText(key) + "; the plug-in reads " + joinedList(keys, "and");
 }
 
 } // namespace
@@ -111,16 +104,4 @@ std::string noEffectReason(const ConfigLine& line, LinePlace place) {
     }
     return "the value " + quotedText(line.value) +
            " has no \",\" between its two numbers; nothing is listed";
-}
-
-bool startsWithByteOrderMark(std::string_view bytes) {
-    return bytes.starts_with("\xEF\xBB\xBF");
-}
-
-std::string_view trimmedText(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }

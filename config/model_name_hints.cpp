@@ -1,28 +1,12 @@
-#include "config/model_name_hints.h"
+#include "config/explain.h"
 
-#include "config/default_config.h"
-#include "config/quoted_text.h"
-#include "natives/name_hash.h"
+#include "config/text.h"
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdio>
 #include <vector>
 
 namespace {
-
-// The name as the game's hash reads it: ASCII letters lower-cased, "\" as "/".
-std::string folded(std::string_view name) {
-    std::string text(name);
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        } else if (c == '\\') {
-            c = '/';
-        }
-    }
-    return text;
-}
 
 std::string withoutUnderscores(std::string text) {
     std::erase(text, '_');
@@ -102,14 +86,14 @@ bool isSibling(std::string_view lower, std::string_view known) {
 }
 
 std::optional<std::string> nearMiss(std::string_view name) {
-    const std::string lower = folded(name), bare = withoutUnderscores(lower);
+    const std::string lower = foldedName(name), bare = withoutUnderscores(lower);
     if (std::ranges::any_of(defaultNames(), [&](const DefaultName& known) {
             return isSibling(lower, known.name);
         })) {
         return std::nullopt;
     }
     std::optional<std::size_t> fewest;
-    std::vector<std::string_view> nearest;
+    std::vector<std::string> nearest;
     for (const DefaultName& known : defaultNames()) {
         const auto distance = slips(lower, bare, known);
         if (!distance || (fewest && *distance > *fewest)) {
@@ -119,29 +103,21 @@ std::optional<std::string> nearMiss(std::string_view name) {
             fewest = distance;
             nearest.clear();
         }
-        nearest.push_back(known.name);
+        nearest.push_back(quotedText(known.name));
     }
     if (nearest.empty()) {
         return std::nullopt;
     }
     // "a", "b" or "c": a name a slip away from several is one of them, and
     // the player knows which.
-    std::string suggestion;
-    for (std::size_t i = 0; i < nearest.size(); ++i) {
-        if (i > 0) {
-            suggestion += i + 1 == nearest.size() ? " or " : ", ";
-        }
-        suggestion += quotedText(nearest[i]);
-    }
-    return quotedText(name) + " is not one of the default models; did you mean " + suggestion + "?";
+    return quotedText(name) + " is not one of the default models; did you mean " +
+           joinedList(nearest, "or") + "?";
 }
 
 // Why two spellings name one model.
 std::string sameModelReason(std::string_view a, std::string_view b) {
-    if (folded(a) != folded(b)) {
-        char hash[16];
-        std::snprintf(hash, sizeof hash, "0x%08X", nameHash(a));
-        return std::string("the game's hash of both names is ") + hash;
+    if (foldedName(a) != foldedName(b)) {
+        return "the game's hash of both names is " + hashText(nameHash(a));
     }
     // Spelled alike but for case and slashes: each difference is one of them.
     bool byCase = false, bySlash = false;

@@ -1,4 +1,4 @@
-#include "config/number_text.h"
+#include "config/config_format.h"
 
 #include <charconv>
 #include <cmath>

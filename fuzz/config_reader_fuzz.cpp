@@ -2,9 +2,8 @@
 // it lists, must neither crash, leak nor read past a line; and every number
 // field must read as the C library's strtod reads it in the "C" locale, as far
 // as it reads, the rule the plug-in keeps without it.
-#include "config/config_parser.h"
-#include "config/model_name_hints.h"
-#include "config/number_text.h"
+#include "config/config_format.h"
+#include "config/explain.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "natives/native_bridge.h"
+#include "natives/natives.h"
 
 #include "natives/host.h"
 #include "natives/native_list.h"

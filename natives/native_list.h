@@ -2,7 +2,7 @@
 
 // Every game native the plug-in calls, declared once: its name, its 64-bit
 // hash, what its result holds and how each argument travels. The hashes the
-// plug-in pushes (native_hashes.h), the checks on the bridge's typed
+// plug-in pushes (NativeHash below), the checks on the bridge's typed
 // functions, and the stand-in host's table and dispatch all come from here,
 // so a native added here that the stand-in does not answer fails to compile.
 
@@ -78,3 +78,11 @@ inline constexpr const auto& nativeSignatures = native_list::signatures;
 constexpr const NativeSignature& signatureOf(Native native) {
     return nativeSignatures[static_cast<std::size_t>(native)];
 }
+
+// The game natives the plug-in calls, by their 64-bit hashes.
+namespace NativeHash {
+#define BRAMBLECAP_NATIVE_HASH(name, ...)                                                          \
+    inline constexpr std::uint64_t name = signatureOf(Native::name).hash;
+BRAMBLECAP_NATIVES(BRAMBLECAP_NATIVE_HASH)
+#undef BRAMBLECAP_NATIVE_HASH
+} // namespace NativeHash

@@ -1,7 +1,7 @@
 #include "plugin/dll_main.h"
 
 #include "natives/host.h"
-#include "plugin/script_main.h"
+#include "plugin/plugin.h"
 
 // Runs under the loader lock: registration only, no native, no table.
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {

@@ -1,14 +1,7 @@
-#include "plugin/script_main.h"
+#include "plugin/plugin.h"
 
-#include "plugin/start_log.h"
-
-#include "config/load_config.h"
 #include "natives/host.h"
-#include "natives/native_bridge.h"
-#include "shields/shield_models.h"
-#include "shields/shield_placement.h"
-#include "shields/shield_registry.h"
-#include "shields/shield_retirement.h"
+#include "shields/shields.h"
 
 void runFrame() {
     const EntityHandle player = NativeBridge::playerPedId();
@@ -19,11 +12,9 @@ void runFrame() {
 }
 
 void scriptMain() {
-    ConfigReading reading;
-    loadConfig(&reading);
-    logConfiguration(reading);
+    const std::string configuration = logConfiguration(loadConfig());
     loadShieldModels();
-    logShieldModels(reading);
+    logShieldModels(configuration);
     // Room for every shield the plug-in may hold: no frame ever rehashes.
     shieldRegistry.reserve(maxShields);
     for (;;) {

@@ -3,12 +3,9 @@
 // built in this order and destroyed in reverse, after the script has been
 // unregistered. Their reset stands beside them so that a new table gets its
 // line in both places at once.
-#include "plugin/tables.h"
+#include "plugin/plugin.h"
 
-#include "config/config_tables.h"
-#include "shields/nearby_scan.h"
-#include "shields/shield_models.h"
-#include "shields/shield_registry.h"
+#include "shields/shields.h"
 
 // Plain static data, in place before any code runs.
 constinit Settings settings = initialSettings;
@@ -21,7 +18,7 @@ constinit std::int32_t nearbyCount = 0;
 std::unordered_map<ModelHash, PropShieldParams> blockPropParams;
 std::unordered_set<EntityHandle> processedTrees;
 std::unordered_set<ModelHash> blockPropModels;
-const std::string configPath = ".\\BrambleCap.ini";
+const std::string configPath = ".\\" + std::string(ConfigFormat::fileName);
 std::unordered_map<EntityHandle, EntityHandle> shieldRegistry;
 
 void resetPluginTables() {

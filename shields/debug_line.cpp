@@ -1,9 +1,6 @@
-#include "shields/debug_line.h"
+#include "shields/shields.h"
 
-#include "config/config_tables.h"
-#include "natives/native_bridge.h"
-#include "shields/nearby_scan.h"
-#include "shields/shield_registry.h"
+#include "config/config.h"
 
 #include <cstdio>
 

@@ -1,8 +1,7 @@
-#include "shields/nearby_scan.h"
+#include "shields/shields.h"
 
-#include "config/config_tables.h"
+#include "config/config.h"
 #include "natives/host.h"
-#include "natives/native_bridge.h"
 
 #include <algorithm>
 

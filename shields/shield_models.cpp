@@ -1,8 +1,6 @@
-#include "shields/shield_models.h"
+#include "shields/shields.h"
 
 #include "natives/host.h"
-#include "natives/native_bridge.h"
-#include "shields/shield_model_number.h"
 
 void loadShieldModels() {
     for (int k = 1; k <= shieldModelCount; ++k) {

@@ -1,12 +1,6 @@
-#include "shields/shield_placement.h"
+#include "shields/shields.h"
 
-#include "config/config_tables.h"
-#include "natives/native_bridge.h"
-#include "shields/debug_line.h"
-#include "shields/nearby_scan.h"
-#include "shields/shield_model_number.h"
-#include "shields/shield_models.h"
-#include "shields/shield_registry.h"
+#include "config/config.h"
 
 namespace {
 

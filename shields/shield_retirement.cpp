@@ -1,8 +1,6 @@
-#include "shields/shield_retirement.h"
+#include "shields/shields.h"
 
-#include "config/config_tables.h"
-#include "natives/native_bridge.h"
-#include "shields/shield_registry.h"
+#include "config/config.h"
 
 void retireShields(Vector3 playerPosition) {
     if (shieldRegistry.empty()) {

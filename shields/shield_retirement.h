@@ -1,6 +1,6 @@
 #pragma once
 
-#include "natives/types.h"
+#include "natives/natives.h"
 
 // Deletes and forgets shields that fell behind the player, forgets vanished ones.
 void retireShields(Vector3 playerPosition);

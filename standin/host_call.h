@@ -3,7 +3,7 @@
 // The stand-in's log: one entry for every call into the host, with its raw
 // 64-bit arguments, as tests, the dry run and the benchmarks read it.
 
-#include "natives/types.h"
+#include "natives/natives.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "standin/world.h"
 
-#include "natives/name_hash.h"
+#include "config/text.h"
 
 #include <algorithm>
 #include <bit>

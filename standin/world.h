@@ -8,7 +8,7 @@
 
 #include "natives/host.h"
 #include "natives/native_list.h"
-#include "natives/types.h"
+#include "natives/natives.h"
 #include "standin/host_call.h"
 #include "standin/native_protocol.h"
 #include "standin/script_context.h"

@@ -4,7 +4,7 @@
 #include "default_file.h"
 #include "plugin_test.h"
 
-#include "natives/name_hash.h"
+#include "config/text.h"
 
 #include <clocale>
 #include <cmath>

@@ -2,7 +2,7 @@
 // bridge's widening, as the host sees them.
 #include "plugin_test.h"
 
-#include "natives/name_hash.h"
+#include "config/text.h"
 
 using Lifecycle = PluginTest;
 using FrameLoop = PluginTest;

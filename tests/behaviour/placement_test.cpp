@@ -1,9 +1,9 @@
 // Shields over candidates: the budget, the cap, the model and the position.
 #include "plugin_test.h"
 
-#include "natives/name_hash.h"
-#include "natives/native_hashes.h"
-#include "shields/shield_limits.h"
+#include "config/text.h"
+#include "natives/native_list.h"
+#include "shields/shields.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "plugin_test.h"
 
-#include "natives/native_hashes.h"
+#include "natives/native_list.h"
 #include "standin/native_table.h"
 
 #include <bit>

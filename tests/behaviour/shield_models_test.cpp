@@ -1,9 +1,8 @@
 // Start-up: the nineteen shield models are hashed, requested, then waited for.
 #include "plugin_test.h"
 
-#include "natives/name_hash.h"
-#include "shields/shield_limits.h"
-#include "shields/shield_models.h"
+#include "config/text.h"
+#include "shields/shields.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // The one-line status text.
 #include "plugin_test.h"
 
-#include "shields/shield_limits.h"
+#include "shields/shields.h"
 
 using StatusLine = PluginTest;
 

@@ -1,8 +1,8 @@
 // Frames allocate nothing once the shields stand: the game's allocator is
 // nobody's to burden sixty times a second.
 #include "../behaviour/plugin_test.h"
-#include "config/config_tables.h"
-#include "shields/shield_registry.h"
+#include "config/config.h"
+#include "shields/shields.h"
 
 #include <atomic>
 #include <cstdlib>

@@ -1,9 +1,9 @@
 // The dry run: world files as people write them, and figures that can be
 // counted by hand.
 #include "../behaviour/plugin_test.h"
-#include "natives/name_hash.h"
-#include "plugin/tables.h"
-#include "shields/shield_models.h"
+#include "config/text.h"
+#include "plugin/plugin.h"
+#include "shields/shields.h"
 #include "tools/sim/dry_run.h"
 #include "tools/sim/map_picture.h"
 #include "tools/sim/picture_common.h"

@@ -1,9 +1,8 @@
 // A long drive through a generated forest with faults switched on: the
 // plug-in's promises hold after every single frame.
 #include "../behaviour/plugin_test.h"
-#include "natives/native_hashes.h"
-#include "shields/shield_limits.h"
-#include "shields/shield_registry.h"
+#include "natives/native_list.h"
+#include "shields/shields.h"
 
 #include <random>
 #include <unordered_set>
@@ -53,7 +52,7 @@ TEST_F(LongRun, AHundredThousandFramesThroughAForestWithFaults) {
         const int step = w.frame() % (2 * leg);
         w.setPlayerPosition(static_cast<float>(step < leg ? step : 2 * leg - step), 0, 0);
         const standin::Listing faults[] = {standin::Listing::Zero, standin::Listing::Negative,
-                                       standin::Listing::Overfull, standin::Listing::Twice};
+                                           standin::Listing::Overfull, standin::Listing::Twice};
         w.faults.listing =
             w.frame() % 997 == 0 ? faults[(w.frame() / 997) % 4] : standin::Listing::Normal;
     };

@@ -1,6 +1,6 @@
 // The stand-in's GET_HASH_KEY must be the game's, or the checker and the dry
 // run show hashes the game would not compute.
-#include "natives/name_hash.h"
+#include "config/text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Numbers read as the C library's strtod reads them in the "C" locale, and as
 // far as it reads: the cases a fuzzer meets only by luck. Each expected value
 // and length follows from strtod's grammar, worked by hand.
-#include "config/number_text.h"
-#include "config/quoted_text.h"
+#include "config/config_format.h"
+#include "config/text.h"
 
 #include <cmath>
 #include <cstdint>

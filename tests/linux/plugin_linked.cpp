@@ -2,7 +2,7 @@
 // fresh load is tables put back to their load-time state.
 #include "../behaviour/plugin_test.h"
 #include "plugin/dll_main.h"
-#include "plugin/tables.h"
+#include "plugin/plugin.h"
 
 namespace {
 // Stands for the module handle the loader would hand the DLL.

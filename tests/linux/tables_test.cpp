@@ -1,11 +1,10 @@
 // What only the linked build lets a test see: the plug-in's tables when the
 // script is registered and after a read of the file.
 #include "../behaviour/plugin_test.h"
-#include "config/config_tables.h"
-#include "config/load_config.h"
+#include "config/config.h"
 #include "plugin/dll_main.h"
-#include "plugin/tables.h"
-#include "shields/shield_registry.h"
+#include "plugin/plugin.h"
+#include "shields/shields.h"
 
 using Tables = PluginTest;
 

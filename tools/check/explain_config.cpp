@@ -1,13 +1,10 @@
 #include "tools/check/explain_config.h"
 
 #include "config/config_format.h"
-#include "config/config_parser.h"
-#include "config/line_reasons.h"
-#include "config/model_name_hints.h"
-#include "config/quoted_text.h"
-#include "natives/name_hash.h"
-#include "natives/types.h"
-#include "shields/shield_model_number.h"
+#include "config/explain.h"
+#include "config/text.h"
+#include "natives/natives.h"
+#include "shields/shields.h"
 #include "tools/check/value_warnings.h"
 
 #include <cstdio>

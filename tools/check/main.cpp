@@ -1,6 +1,6 @@
 // bramblecap-check [--problems] [PATH]: explains a BrambleCap.ini as the
 // plug-in will read it. Reads only; never writes or creates the file.
-#include "config/quoted_text.h"
+#include "config/text.h"
 #include "tools/check/check_file.h"
 #include "tools/check/console_window.h"
 #include "tools/files/command_line.h"

@@ -1,10 +1,9 @@
 #include "tools/check/value_warnings.h"
 
 #include "config/config_format.h"
-#include "config/line_reasons.h"
-#include "config/number_text.h"
-#include "config/quoted_text.h"
-#include "shields/shield_limits.h"
+#include "config/explain.h"
+#include "config/text.h"
+#include "shields/shields.h"
 
 #include <algorithm>
 #include <cmath>

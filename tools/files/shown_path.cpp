@@ -1,6 +1,6 @@
 #include "tools/files/shown_path.h"
 
-#include "config/quoted_text.h"
+#include "config/text.h"
 
 #include <cstdio>
 

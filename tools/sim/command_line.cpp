@@ -1,7 +1,7 @@
 #include "tools/sim/command_line.h"
 
-#include "config/quoted_text.h"
-#include "shields/shield_limits.h"
+#include "config/text.h"
+#include "shields/shields.h"
 #include "tools/files/shown_path.h"
 
 #include <charconv>

@@ -1,14 +1,11 @@
 #include "tools/sim/dry_run.h"
 #include "tools/sim/game_folder.h"
 
-#include "config/config_file.h"
+#include "config/config.h"
 #include "config/config_format.h"
-#include "config/config_parser.h"
-#include "natives/name_hash.h"
-#include "natives/native_hashes.h"
-#include "plugin/start_log.h"
-#include "shields/shield_limits.h"
-#include "shields/shield_model_number.h"
+#include "config/text.h"
+#include "natives/native_list.h"
+#include "shields/shields.h"
 #include "standin/world.h"
 #include "tools/files/command_line.h"
 #include "tools/sim/model_wait.h"
@@ -280,7 +277,7 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
                          "a frame)";
     }
     result.protocolErrors = world.protocolErrors();
-    result.logWritten = std::filesystem::exists(logFileName);
+    result.logWritten = std::filesystem::exists(ConfigFormat::logFileName);
     std::filesystem::current_path(previousFolder);
     return result;
 }

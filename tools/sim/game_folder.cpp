@@ -1,8 +1,6 @@
 #include "tools/sim/game_folder.h"
 
 #include "config/config_format.h"
-#include "config/default_config.h"
-#include "plugin/start_log.h"
 #include "tools/files/shown_path.h"
 #include "tools/files/user_file.h"
 
@@ -28,7 +26,7 @@ std::string withDebugOn(std::string text) {
 void prepareGameFolder(const DryRunOptions& options) {
     const std::string path(ConfigFormat::fileName);
     // A log left by an earlier run is not this run's.
-    for (const std::string& own : {path, std::string(logFileName)}) {
+    for (const std::string& own : {path, std::string(ConfigFormat::logFileName)}) {
         if (std::string cause; !removeOwnFile(own, cause)) {
             throw std::runtime_error("cannot remove " + shownPath(options.gameFolder + "/" + own) +
                                      ": " + cause);

@@ -1,6 +1,6 @@
 #include "tools/sim/generated_world.h"
 
-#include "natives/name_hash.h"
+#include "config/text.h"
 
 #include <random>
 

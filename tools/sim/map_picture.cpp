@@ -5,7 +5,7 @@
 #include "tools/sim/route_marks.h"
 #include "tools/sim/svg_writer.h"
 
-#include "shields/shield_limits.h"
+#include "shields/shields.h"
 
 #include <algorithm>
 #include <cmath>

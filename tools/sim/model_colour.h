@@ -1,6 +1,6 @@
 #pragma once
 
-#include "natives/types.h"
+#include "natives/natives.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 #include "tools/sim/model_wait.h"
 
-#include "natives/name_hash.h"
-#include "natives/native_hashes.h"
-#include "shields/shield_model_number.h"
+#include "config/text.h"
+#include "natives/native_list.h"
+#include "shields/shields.h"
 
 ModelWaitWatch::ModelWaitWatch(ModelWait& wait) : wait(wait) {
     for (int k = 1; k <= shieldModelCount; ++k) {

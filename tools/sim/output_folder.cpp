@@ -1,7 +1,6 @@
 #include "tools/sim/output_folder.h"
 
 #include "config/config_format.h"
-#include "plugin/start_log.h"
 #include "tools/files/command_line.h"
 #include "tools/files/shown_path.h"
 #include "tools/files/user_file.h"
@@ -18,7 +17,7 @@ OwnedFolder outputFolder(const DryRunCommand& command) {
                        "bramblecap-sim made this folder, and replaces map.svg, plot.svg and the "
                        "files in game/ on every run into it.\n",
                        {"map.svg", "plot.svg", "game/" + std::string(ConfigFormat::fileName),
-                        "game/" + std::string(logFileName)}};
+                        "game/" + std::string(ConfigFormat::logFileName)}};
     std::vector<NamedInput> inputs;
     for (const auto& [option, path] : {std::pair{"--config", command.configPath},
                                        {"--world", command.worldPath},

@@ -3,7 +3,7 @@
 #include "tools/sim/picture_common.h"
 #include "tools/sim/svg_writer.h"
 
-#include "shields/shield_limits.h"
+#include "shields/shields.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,8 @@
 #include "tools/sim/summary.h"
 
-#include "shields/shield_limits.h"
-#include "shields/shield_model_number.h"
+#include "config/config_format.h"
+
+#include "shields/shields.h"
 #include "tools/files/command_line.h"
 #include "tools/files/shown_path.h"
 
@@ -99,8 +100,8 @@ void printSummary(const DryRunCommand& command, const std::string& worldSource,
     std::printf("  pictures:                %s\n                           %s\n",
                 shownPath(outputs.map).c_str(), shownPath(outputs.plot).c_str());
     if (result.logWritten) {
-        std::printf("  the plug-in's log:       %s/game/BrambleCap.log\n",
-                    shownPath(outputs.folder).c_str());
+        std::printf("  the plug-in's log:       %s/game/%s\n", shownPath(outputs.folder).c_str(),
+                    std::string(ConfigFormat::logFileName).c_str());
     }
     for (const std::string& e : result.protocolErrors) {
         std::printf("  protocol error: %s\n", e.c_str());

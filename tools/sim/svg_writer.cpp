@@ -1,6 +1,6 @@
 #include "tools/sim/svg_writer.h"
 
-#include "config/quoted_text.h"
+#include "config/text.h"
 
 #include <cstdio>
 

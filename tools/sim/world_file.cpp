@@ -1,8 +1,7 @@
 #include "tools/sim/world_file.h"
 
-#include "config/number_text.h"
-#include "config/quoted_text.h"
-#include "natives/name_hash.h"
+#include "config/config_format.h"
+#include "config/text.h"
 #include "tools/files/plain_text.h"
 #include "tools/files/shown_path.h"
 #include "tools/files/user_file.h"

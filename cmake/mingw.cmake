@@ -5,6 +5,12 @@ set(CONFIG_FILE_SOURCE config/config_file_windows.cpp)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
+# The same sources give the same bytes wherever and whenever they are built, so
+# that anyone can check a release: no link time in the PE headers (the linker
+# writes 0), and no build folder in a file name the compiler writes down.
+add_compile_options("-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=" "-ffile-prefix-map=${CMAKE_BINARY_DIR}/=")
+add_link_options(-Wl,--no-insert-timestamp)
+
 # No runtime DLL to install: the C++ and GCC runtimes go inside each binary.
 set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 # A plug-in exports nothing: the loader needs only the entry point, and the

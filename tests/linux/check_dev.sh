@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # ./dev as a developer types it: help succeeds, a typo or no command at all
-# fails with exit 2, and a bad number of seconds is refused before any work; a
-# build that fails behind ./dev's step counter fails ./dev and shows its words.
+# fails with exit 2, and a bad number of seconds or arguments is refused before
+# any work; a zip that names no commit or another one is not rebuilt to be
+# compared; a build that fails behind ./dev's step counter fails ./dev and
+# shows its words.
 # usage: check_dev.sh DEV
 set -uo pipefail
 dev=$1
@@ -21,6 +23,10 @@ expect 0 "^usage: ./dev COMMAND" --help
 expect 2 "^dev: unknown command \"nonsense\"" nonsense
 expect 2 "^usage: ./dev COMMAND"
 expect 2 "^dev: fuzz takes a number of seconds for each target, not \"abc\"" fuzz abc
+expect 2 "^dev: zip takes a folder and the zip to write, not 1 argument$" zip folder
+expect 1 "^dev: zip: no folder \"/no/such/folder\"" zip /no/such/folder /no/such/folder.zip
+expect 2 "^dev: verify-release takes at most one zip, not 2 arguments" verify-release a.zip b.zip
+expect 1 "^dev: verify-release: no file \"/no/such/release.zip\"" verify-release /no/such/release.zip
 
 # cmake stands in for a build that fails at its first step.
 stubs=$(mktemp -d)
@@ -33,6 +39,10 @@ echo "standin/world.cpp:1:1: error: a stand-in failure"
 exit 1
 STUB
 chmod +x "$stubs/cmake"
+# A zip whose readme names no commit: not a release of this clone's commit.
+printf 'a readme\n' >"$stubs/README.txt"
+(cd "$stubs" && zip -q release.zip README.txt)
+expect 1 "names commit (none) in .*; this clone is at [0-9a-f]\{40\}" verify-release "$stubs/release.zip"
 PATH="$stubs:$PATH" expect 1 "^standin/world.cpp:1:1: error: a stand-in failure" build
 PATH="$stubs:$PATH" expect 1 "^dev: the linux build failed" build
 echo "$failures failures"

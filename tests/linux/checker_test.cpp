@@ -2,8 +2,7 @@
 // everything that does not take effect as written.
 #include "../behaviour/default_file.h"
 #include "../behaviour/plugin_test.h"
-#include "tools/check/check_file.h"
-#include "tools/check/console_window.h"
+#include "tools/check/checker.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -93,28 +93,25 @@ std::string ownedFolderProblem(const OwnedFolder& folder, const std::vector<Name
 }
 
 bool claimOwnedFolder(const OwnedFolder& folder, std::string& cause) {
-    std::vector<std::string> own = folder.outputs;
-    own.push_back(folder.markName);
+    // The mark first: a run killed at any later step leaves a folder that is
+    // the tool's.
+    std::vector<std::string> own{folder.markName};
+    own.insert(own.end(), folder.outputs.begin(), folder.outputs.end());
     for (const std::string& file : own) {
+        const std::string path = outputPath(folder, file);
         std::error_code error;
-        std::filesystem::create_directories(filePath(outputPath(folder, file)).parent_path(),
-                                            error);
+        std::filesystem::create_directories(filePath(path).parent_path(), error);
         if (error) {
             cause = error.message();
             return false;
         }
-    }
-    for (const std::string& file : own) {
         if (!removeLeftovers(folder, file, cause)) {
             return false;
         }
-    }
-    if (!replaceFile(outputPath(folder, folder.markName), folder.markText, cause)) {
-        return false;
-    }
-    for (const std::string& output : folder.outputs) {
-        if (!removeOwnFile(outputPath(folder, output), cause)) {
-            cause = shownPath(outputPath(folder, output)) + ": " + cause;
+        const bool claimed = file == folder.markName ? replaceFile(path, folder.markText, cause)
+                                                     : removeOwnFile(path, cause);
+        if (!claimed) {
+            cause = shownPath(path) + ": " + cause;
             return false;
         }
     }

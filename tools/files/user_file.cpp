@@ -6,6 +6,7 @@ namespace {
 
 constexpr const char* tooLarge = "larger than 16 MB";
 
+// Whether a system call succeeded; if not, `cause` says why.
 bool succeeded(bool call, std::string& cause) {
     if (!call) {
         cause = lastSystemCause();
@@ -19,8 +20,7 @@ std::optional<std::string> readAll(SystemFile file, std::string& cause) {
     char block[65536];
     for (;;) {
         const long long read = readSome(file, block, sizeof block);
-        if (read < 0) {
-            cause = lastSystemCause();
+        if (!succeeded(read >= 0, cause)) {
             return std::nullopt;
         }
         if (read == 0) {
@@ -50,8 +50,7 @@ bool writeAll(SystemFile file, std::string_view bytes, std::string& cause) {
 
 std::optional<std::string> readUserFile(const std::string& path, std::string& cause) {
     const SystemFile file = openToRead(path);
-    if (file == noFile) {
-        cause = lastSystemCause();
+    if (!succeeded(file != noFile, cause)) {
         return std::nullopt;
     }
     PathKind kind = PathKind::Other;
@@ -87,8 +86,7 @@ bool replaceFile(const std::string& path, std::string_view bytes, std::string& c
     const std::string temporary =
         path + std::string(temporarySuffix) + std::to_string(processNumber());
     const SystemFile file = createNew(temporary);
-    if (file == noFile) {
-        cause = lastSystemCause();
+    if (!succeeded(file != noFile, cause)) {
         return false;
     }
     // A full disk may show only at the flush or the close; the rename waits for both.

@@ -46,8 +46,9 @@ bool isInPlace(HANDLE entry, const std::string& path) {
     if (!full.has_filename()) {
         full = full.parent_path(); // "folder\" names the folder itself
     }
-    const HANDLE folder = openExisting(full.parent_path().wstring(), 0);
-    if (error || folder == INVALID_HANDLE_VALUE) {
+    const HANDLE folder =
+        error ? INVALID_HANDLE_VALUE : openExisting(full.parent_path().wstring(), 0);
+    if (folder == INVALID_HANDLE_VALUE) {
         return true; // nothing to compare with: the reparse point's mark decides
     }
     const std::wstring folderPath = finalPath(folder);

@@ -2,8 +2,7 @@
 // everything that does not take effect as written.
 #include "../behaviour/default_file.h"
 #include "../behaviour/plugin_test.h"
-#include "tools/check/check_file.h"
-#include "tools/check/console_window.h"
+#include "tools/check/checker.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -92,7 +91,10 @@ TEST_F(Checker, AFileSavedAsUnicodeOrWithMacLineEndsIsNamedInOneLine) {
         return text;
     };
     const std::pair<std::string, const char*> cases[] = {
-        {"\xFF\xFE" + utf16(false), "is saved as Unicode (UTF-16): "},
+        {"\xFF\xFE" + utf16(false),
+         "is saved as Unicode (UTF-16): the plug-in reads plain text, so it finds no setting and "
+         "no model in it; in Notepad choose Save As, Encoding: ANSI or UTF-8 (not \"UTF-8 with "
+         "BOM\")\n"},
         {utf16(false), "is saved as Unicode (UTF-16): "},
         {"\xFE\xFF" + utf16(true), "is saved as Unicode big endian (UTF-16 BE): "},
         {utf16(true), "is saved as Unicode big endian (UTF-16 BE): "},

@@ -126,10 +126,12 @@ TEST_F(WorldFile, ExcelsByteOrderMarkIsReadPastAndUtf16OrMacLineEndsAreNamed) {
         littleEndian += {c, '\0'};
         bigEndian += {'\0', c};
     }
-    const std::string unicode = ": saved as Unicode (UTF-16)",
-                      macLineEnds = ": saved with CR-only line ends (an old Mac editor's)";
+    const std::string macLineEnds = " has CR-only line ends (an old Mac editor's), so the dry run "
+                                    "reads it as one line";
     const std::pair<std::string, std::string> routes[] = {
-        {littleEndian, unicode}, {bigEndian, unicode}, {"# mine\rx,y\r1,2\r", macLineEnds}};
+        {littleEndian, " is saved as Unicode (UTF-16): the dry run reads plain text"},
+        {bigEndian, " is saved as Unicode big endian (UTF-16 BE): the dry run reads plain text"},
+        {"# mine\rx,y\r1,2\r", macLineEnds}};
     for (const auto& [text, words] : routes) {
         const std::string path = write("route.csv", text);
         EXPECT_FALSE(readRouteFile(path, error).has_value());

@@ -1,25 +1,26 @@
-#include "tools/check/check_file.h"
+#include "tools/check/checker.h"
 
 #include "config/config_format.h"
-#include "tools/check/text_form.h"
+#include "config/text.h"
 #include "tools/files/command_line.h"
 #include "tools/files/shown_path.h"
 #include "tools/files/user_file.h"
 
-#include <algorithm>
 #include <filesystem>
 
 namespace {
+
+// Some Notepads' "UTF-8" writes a byte-order mark, which hides line 1's header.
+constexpr TextReader plugin{"the plug-in", "no setting and no model",
+                            "in Notepad choose Save As, Encoding: ANSI or UTF-8 (not \"UTF-8 "
+                            "with BOM\")"};
 
 // The plug-in writes only its own file name, and only into a folder that
 // exists; whether that folder is the game's the checker cannot know.
 bool couldBeWrittenByThePlugin(const std::string& path) {
     const std::filesystem::path file = filePath(path);
-    const std::string name = utf8Path(file.filename());
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
     std::error_code error;
-    return std::ranges::equal(name, ConfigFormat::fileName,
-                              [&](char a, char b) { return lower(a) == lower(b); }) &&
+    return sameIgnoringCase(utf8Path(file.filename()), ConfigFormat::fileName) &&
            std::filesystem::is_directory(
                file.has_parent_path() ? file.parent_path() : std::filesystem::path("."), error);
 }
@@ -40,8 +41,11 @@ int checkFile(const std::string& path, const CheckOptions& options, std::ostream
                << "\n";
         return 2;
     }
-    if (const auto form = misreadTextForm(*bytes)) {
-        errors << "bramblecap-check: " << shownPath(path) << " " << *form << "\n";
+    // The plug-in reads nothing after a Ctrl-Z.
+    const std::string_view read =
+        std::string_view(*bytes).substr(0, bytes->find(ConfigFormat::endOfText));
+    if (const auto form = misreadTextForm(read, shownPath(path), plugin)) {
+        errors << "bramblecap-check: " << *form << "\n";
         return 2;
     }
     return explainConfig(shownPath(path), *bytes, options, out);

@@ -1,4 +1,4 @@
-#include "tools/check/console_window.h"
+#include "tools/check/checker.h"
 
 #include "config/config_format.h"
 #include "tools/files/command_line.h"

@@ -1,4 +1,4 @@
-#include "tools/check/console_window.h"
+#include "tools/check/checker.h"
 
 #include <windows.h>
 

@@ -1,15 +1,13 @@
-#include "tools/check/explain_config.h"
+#include "tools/check/checker.h"
 
 #include "config/config_format.h"
 #include "config/explain.h"
 #include "config/text.h"
 #include "natives/natives.h"
 #include "shields/shields.h"
-#include "tools/check/value_warnings.h"
 
 #include <cstdio>
 #include <map>
-#include <optional>
 #include <vector>
 
 namespace {
@@ -64,9 +62,7 @@ void explainEntry(const ConfigLine& line, ModelHash hash, const std::optional<st
                   Explained& out) {
     out.overrideKey = "entry " + std::to_string(hash);
     const int model = shieldModelNumber(line.params.shieldModelIndex);
-    char hashText[16];
-    std::snprintf(hashText, sizeof hashText, "0x%08X", hash);
-    out.reading = "entry " + quotedText(line.key) + ": hash " + hashText + ", shield model " +
+    out.reading = "entry " + quotedText(line.key) + ": hash " + hashText(hash) + ", shield model " +
                   std::to_string(model) + ", height " + shownNumber(line.params.heightOffset);
     if (shownNumber(line.params.shieldModelIndex) != std::to_string(model)) {
         out.reading += " (" + shownNumber(line.params.shieldModelIndex) + " selects model " +
@@ -209,7 +205,7 @@ int explainConfig(const std::string& name, std::string_view bytes, const CheckOp
         }
         out << ", ";
     }
-    out << listener.entries.size() << (listener.entries.size() == 1 ? " entry, " : " entries, ")
-        << warnings << (warnings == 1 ? " warning\n" : " warnings\n");
+    out << counted(static_cast<long long>(listener.entries.size()), "entry", "entries") << ", "
+        << counted(static_cast<long long>(warnings), "warning") << "\n";
     return warnings == 0 ? 0 : 1;
 }

@@ -1,16 +1,12 @@
 // bramblecap-check [--problems] [PATH]: explains a BrambleCap.ini as the
 // plug-in will read it. Reads only; never writes or creates the file.
 #include "config/text.h"
-#include "tools/check/check_file.h"
-#include "tools/check/console_window.h"
+#include "tools/check/checker.h"
 #include "tools/files/command_line.h"
 #include "tools/files/shown_path.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
-#include <optional>
-#include <string>
 #include <vector>
 
 namespace {

@@ -1,4 +1,4 @@
-#include "tools/check/value_warnings.h"
+#include "tools/check/checker.h"
 
 #include "config/config_format.h"
 #include "config/explain.h"
@@ -70,23 +70,24 @@ std::optional<std::string> radiusWarning(float radius) {
         return std::nullopt;
     }
     // Both rules square their reach: the scan takes -radius, retirement keeps
-    // shields within |radius + 50|.
-    const float retiredBeyond = std::fabs(radius + retirementMargin);
+    // shields within |radius + the margin|.
+    const float reach = radius + retirementMargin;
+    const float retiredBeyond = std::fabs(reach);
+    const std::string rule =
+        "radius + " + shownNumber(retirementMargin) + " = " + shownNumber(reach);
     const std::string scan = "a negative radius: the scan reaches " + shownNumber(-radius) + " m, ";
     if (retiredBeyond == 0) {
-        return scan + "but shields are retired beyond radius + 50 = 0 m, so every shield is " +
+        return scan + "but shields are retired beyond " + rule + " m, so every shield is " +
                "deleted as soon as it is placed (and placed again in the next frame)";
     }
     if (retiredBeyond < -radius) {
         return scan + "but retirement keeps shields only within " + shownNumber(retiredBeyond) +
-               " m (radius + 50 = " + shownNumber(radius + retirementMargin) +
-               "), so those between " + shownNumber(retiredBeyond) + " and " +
+               " m (" + rule + "), so those between " + shownNumber(retiredBeyond) + " and " +
                shownNumber(-radius) +
                " m away are deleted as soon as they are placed (and placed again in the next "
                "frame)";
     }
-    return scan + "and shields are retired beyond radius + 50 = " + shownNumber(retiredBeyond) +
-           " m";
+    return scan + "and shields are retired beyond " + rule + " m";
 }
 
 std::optional<std::string> trueFalseWarning(std::string_view value, bool on,

@@ -9,50 +9,42 @@
 
 namespace {
 
-// The output and each folder above it inside the owned folder, outermost first.
-std::vector<std::string> steps(const std::string& output) {
-    std::vector<std::string> found;
-    for (auto slash = output.find('/'); slash != std::string::npos;
-         slash = output.find('/', slash + 1)) {
-        found.push_back(output.substr(0, slash));
+// Why the path to an output is not the tool's to write: a link or something
+// else at the output or at a folder on the way there; or empty.
+std::string pathProblem(const OwnedFolder& folder, const std::string& output) {
+    for (auto slash = output.find('/');; slash = output.find('/', slash + 1)) {
+        const std::string at = outputPath(folder, output.substr(0, slash));
+        const PathKind kind = pathKind(at);
+        if (kind == PathKind::Link) {
+            return shownPath(at) + " is a link, and no link is followed out of the folder; " +
+                   "remove it or choose a new folder";
+        }
+        const PathKind wanted = slash == std::string::npos ? PathKind::File : PathKind::Folder;
+        if (kind != PathKind::Missing && kind != wanted) {
+            return shownPath(at) + " is in the way; remove it or choose a new folder";
+        }
+        if (slash == std::string::npos) {
+            return "";
+        }
     }
-    found.push_back(output);
-    return found;
 }
 
-bool isEmptyFolder(const std::string& path) {
+// Removes the temporary files of `own` that runs killed mid-write left,
+// regular files only.
+bool removeLeftovers(const OwnedFolder& folder, const std::string& own, std::string& cause) {
+    const std::string inside = own.substr(0, own.rfind('/') + 1); // "" for the folder itself
+    const std::string leftover = own.substr(inside.size()) + std::string(temporarySuffix);
     std::error_code error;
-    return std::filesystem::is_empty(filePath(path), error) && !error;
-}
-
-// Whether `name` is a temporary file replaceFile made for `own` in a run that
-// was stopped before it could rename or remove it.
-bool isLeftover(std::string_view name, std::string_view own) {
-    if (!name.starts_with(own) || !name.substr(own.size()).starts_with(temporarySuffix)) {
-        return false;
-    }
-    const std::string_view number = name.substr(own.size() + temporarySuffix.size());
-    return !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
-// Removes the temporary files of the folder's own files that runs killed
-// mid-write left, regular files only.
-bool removeLeftovers(const OwnedFolder& folder, std::string& cause) {
-    std::vector<std::string> own = folder.outputs;
-    own.push_back(folder.markName);
-    for (const std::string& output : own) {
-        const auto slash = output.rfind('/');
-        const std::string inside = slash == std::string::npos ? "" : output.substr(0, slash + 1);
-        std::error_code error;
-        for (const auto& entry :
-             std::filesystem::directory_iterator(filePath(outputPath(folder, inside)), error)) {
-            const std::string name = utf8Path(entry.path().filename());
-            const std::string path = outputPath(folder, inside + name);
-            if (isLeftover(name, output.substr(inside.size())) &&
-                pathKind(path) == PathKind::File && !removeOwnFile(path, cause)) {
-                cause = shownPath(path) + ": " + cause;
-                return false;
-            }
+    for (const auto& entry :
+         std::filesystem::directory_iterator(filePath(outputPath(folder, inside)), error)) {
+        const std::string name = utf8Path(entry.path().filename());
+        const std::string path = outputPath(folder, inside + name);
+        const bool numbered =
+            name.size() > leftover.size() && name.starts_with(leftover) &&
+            name.find_first_not_of("0123456789", leftover.size()) == std::string::npos;
+        if (numbered && pathKind(path) == PathKind::File && !removeOwnFile(path, cause)) {
+            cause = shownPath(path) + ": " + cause;
+            return false;
         }
     }
     return true;
@@ -79,29 +71,19 @@ std::string ownedFolderProblem(const OwnedFolder& folder, const std::vector<Name
         return named + "not a folder; choose a new folder";
     }
     if (pathKind(outputPath(folder, folder.markName)) != PathKind::File &&
-        !isEmptyFolder(folder.path)) {
+        !(std::filesystem::is_empty(filePath(folder.path), error) && !error)) {
         return named + "the folder holds files this program did not make (it marks its own with " +
                folder.markName + "); choose a new or empty folder";
     }
     for (const std::string& output : folder.outputs) {
-        const auto path = steps(output);
-        for (std::size_t i = 0; i < path.size(); ++i) {
-            const std::string at = outputPath(folder, path[i]);
-            const PathKind kind = pathKind(at);
-            const PathKind wanted = i + 1 < path.size() ? PathKind::Folder : PathKind::File;
-            if (kind == PathKind::Link) {
-                return named + shownPath(at) + " is a link, and no link is followed out of the " +
-                       "folder; remove it or choose a new folder";
-            }
-            if (kind != PathKind::Missing && kind != wanted) {
-                return named + shownPath(at) + " is in the way; remove it or choose a new folder";
-            }
+        if (std::string problem = pathProblem(folder, output); !problem.empty()) {
+            return named + problem;
         }
-        const auto written = fileIdentity(outputPath(folder, output));
+        const std::string written = outputPath(folder, output);
         for (const NamedInput& input : inputs) {
-            if (written && fileIdentity(input.path) == written) {
-                return input.option + " " + shownPath(input.path) + " is " +
-                       shownPath(outputPath(folder, output)) +
+            // The same file under any spelling, by the system's word.
+            if (std::filesystem::equivalent(filePath(input.path), filePath(written), error)) {
+                return input.option + " " + shownPath(input.path) + " is " + shownPath(written) +
                        ", which every run replaces; copy it out of " + shownPath(folder.path) +
                        " and name the copy";
             }
@@ -111,25 +93,25 @@ std::string ownedFolderProblem(const OwnedFolder& folder, const std::vector<Name
 }
 
 bool claimOwnedFolder(const OwnedFolder& folder, std::string& cause) {
-    std::error_code error;
-    std::filesystem::create_directories(filePath(folder.path), error);
-    for (const std::string& output : folder.outputs) {
-        const auto path = steps(output);
-        for (std::size_t i = 0; !error && i + 1 < path.size(); ++i) {
-            std::filesystem::create_directory(filePath(outputPath(folder, path[i])), error);
+    // The mark first: a run killed at any later step leaves a folder that is
+    // the tool's.
+    std::vector<std::string> own{folder.markName};
+    own.insert(own.end(), folder.outputs.begin(), folder.outputs.end());
+    for (const std::string& file : own) {
+        const std::string path = outputPath(folder, file);
+        std::error_code error;
+        std::filesystem::create_directories(filePath(path).parent_path(), error);
+        if (error) {
+            cause = error.message();
+            return false;
         }
-    }
-    if (error) {
-        cause = error.message();
-        return false;
-    }
-    if (!removeLeftovers(folder, cause) ||
-        !replaceFile(outputPath(folder, folder.markName), folder.markText, cause)) {
-        return false;
-    }
-    for (const std::string& output : folder.outputs) {
-        if (!removeOwnFile(outputPath(folder, output), cause)) {
-            cause = shownPath(outputPath(folder, output)) + ": " + cause;
+        if (!removeLeftovers(folder, file, cause)) {
+            return false;
+        }
+        const bool claimed = file == folder.markName ? replaceFile(path, folder.markText, cause)
+                                                     : removeOwnFile(path, cause);
+        if (!claimed) {
+            cause = shownPath(path) + ": " + cause;
             return false;
         }
     }

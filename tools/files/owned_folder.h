@@ -24,9 +24,9 @@ struct NamedInput {
 // Why the outputs may not go there, in one line that says how to proceed; or
 // empty. Writes nothing.
 std::string ownedFolderProblem(const OwnedFolder& folder, const std::vector<NamedInput>& inputs);
-// Makes the folder and the outputs' subfolders, marks it, and removes the
-// outputs a former run left, and the temporary files of one that was killed;
-// false with the cause.
+// Makes and marks the folder, then makes the outputs' subfolders and removes
+// the outputs a former run left, and the temporary files of one that was
+// killed; false with the cause.
 bool claimOwnedFolder(const OwnedFolder& folder, std::string& cause);
 // An output's path, as messages show it and the system opens it.
 std::string outputPath(const OwnedFolder& folder, const std::string& output);

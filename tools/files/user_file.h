@@ -1,9 +1,8 @@
 #pragma once
 
 // A user's files as the tools touch them: read only when they are regular
-// files of a sane size, told apart by identity rather than spelling, and
-// written only by whole replacement, so that nothing is ever half-written.
-// Paths are UTF-8 on every build.
+// files of a sane size, and written only by whole replacement, so that nothing
+// is ever half-written. Paths are UTF-8 on every build.
 
 #include <cstdint>
 #include <optional>
@@ -28,16 +27,23 @@ PathKind pathKind(const std::string& path);
 // nor anything but a file. False with `cause` if something else is there.
 bool removeOwnFile(const std::string& path, std::string& cause);
 
-// The file behind a path (device and inode; volume serial and file index).
-struct FileIdentity {
-    std::uint64_t volume = 0, file = 0;
-    bool operator==(const FileIdentity&) const = default;
-};
-std::optional<FileIdentity> fileIdentity(const std::string& path);
-
 // Replaces the file at `path` (a link there is replaced, never followed) with
 // `bytes`: written to a temporary file in the same folder (the path, this
 // suffix and the process's number), flushed to the disk, then renamed over.
 // On failure nothing new stays and `cause` says why.
 inline constexpr std::string_view temporarySuffix = ".partial-";
 bool replaceFile(const std::string& path, std::string_view bytes, std::string& cause);
+
+// Files that look like plain text in an editor but are not to a reader of
+// bytes that splits lines at LF: saved as UTF-16, or with an old Mac editor's
+// CR-only line ends. The checker and the dry run's CSV readers name them in
+// the same words, each naming who reads the file.
+struct TextReader {
+    const char* who;    // "the plug-in"
+    const char* finds;  // all it finds in such a file: "no setting and no model"
+    const char* saveAs; // how to save the file as plain text instead
+};
+// What such a file is and how to save it right, in one line that starts with
+// `file` as the message shows it; nothing for a file of plain text lines.
+std::optional<std::string> misreadTextForm(std::string_view bytes, const std::string& file,
+                                           const TextReader& reader);

@@ -39,9 +39,6 @@ std::string systemCause(DWORD error) {
         nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::string cause = length > 0 ? utf8Text({text, length}) : "";
     LocalFree(text);
-    while (!cause.empty() && (cause.back() == '\n' || cause.back() == '\r' || cause.back() == '.' ||
-                              cause.back() == ' ')) {
-        cause.pop_back();
-    }
+    cause.erase(cause.find_last_not_of("\r\n. ") + 1); // the message's full stop and line end
     return cause.empty() ? "Windows error " + std::to_string(error) : cause;
 }

@@ -2,7 +2,6 @@
 
 #include "config/config_format.h"
 #include "config/text.h"
-#include "tools/files/plain_text.h"
 #include "tools/files/shown_path.h"
 #include "tools/files/user_file.h"
 
@@ -65,15 +64,10 @@ bool readCsv(std::string_view text, const std::string& name, std::string_view he
     if (text.starts_with("\xEF\xBB\xBF")) {
         text.remove_prefix(3);
     }
-    if (utf16Kind(text) != Utf16::No) {
-        error = name + ": saved as Unicode (UTF-16): the dry run reads plain text; save it as "
-                       "CSV UTF-8, or in Notepad choose Save As, Encoding: UTF-8";
-        return false;
-    }
-    if (crOnlyLineEnds(text)) {
-        error = name + ": saved with CR-only line ends (an old Mac editor's), so the dry run reads "
-                       "it as one line; copy all of it into a new Notepad file and save that, or "
-                       "have your editor save it with Windows (CR LF) line ends";
+    const TextReader dryRun{"the dry run", "no header",
+                            "save it as CSV UTF-8, or in Notepad choose Save As, Encoding: UTF-8"};
+    if (auto form = misreadTextForm(text, name, dryRun)) {
+        error = *form;
         return false;
     }
     int number = 0;

@@ -5,10 +5,7 @@
 #include "plugin/plugin.h"
 #include "shields/shields.h"
 #include "tools/sim/dry_run.h"
-#include "tools/sim/map_picture.h"
-#include "tools/sim/picture_common.h"
-#include "tools/sim/shipped_plugin.h"
-#include "tools/sim/svg_writer.h"
+#include "tools/sim/pictures.h"
 #include "tools/sim/world_file.h"
 
 #include <filesystem>

@@ -1,7 +1,7 @@
-#include "tools/sim/summary.h"
+#include "tools/sim/program.h"
 
 #include "config/config_format.h"
-
+#include "config/text.h"
 #include "shields/shields.h"
 #include "tools/files/command_line.h"
 #include "tools/files/shown_path.h"
@@ -20,25 +20,27 @@ std::string grouped(long long value) {
     return (value < 0 ? "-" : "") + digits;
 }
 
-// "1 listed model", "70 listed models".
-std::string counted(long long value, const std::string& what) {
-    return grouped(value) + " " + what + (value == 1 ? "" : "s");
+// "1 listed model", "5,380 objects".
+std::string groupedCount(long long count, std::string_view what) {
+    const std::string text = counted(count, what);
+    return grouped(count) + text.substr(text.find(' '));
 }
 
 // Said only when a model never loaded: how many did, and how the wait ended.
 std::string modelWaitText(const ModelWait& wait) {
-    std::string missing;
+    std::vector<std::string> missingNames;
     for (const int number : wait.missing) {
-        missing += (missing.empty() ? "" : ", ") + shieldModelName(number);
+        missingNames.push_back(shieldModelName(number));
     }
+    const std::string missing = joinedList(missingNames, "and");
     const std::string loaded =
         std::to_string(wait.loaded) + " of " + std::to_string(shieldModelCount) + " loaded";
     if (!wait.ended) {
-        return loaded + " so far; the run ended " + counted(wait.framesWaited, "frame") +
+        return loaded + " so far; the run ended " + groupedCount(wait.framesWaited, "frame") +
                " into the wait, still without " + missing;
     }
-    return loaded + "; the wait ended after " + counted(wait.framesWaited, "frame") + " without " +
-           missing;
+    return loaded + "; the wait ended after " + groupedCount(wait.framesWaited, "frame") +
+           " without " + missing;
 }
 
 std::string spreadText(const Spread& s) {
@@ -82,10 +84,10 @@ void printSummary(const DryRunCommand& command, const std::string& worldSource,
                 debug ? ", with debug=true added" : "");
     std::printf("                           scan radius %g m, %s%s\n",
                 static_cast<double>(result.radius),
-                counted(static_cast<long long>(result.listed.size()), "listed model").c_str(),
+                groupedCount(static_cast<long long>(result.listed.size()), "listed model").c_str(),
                 debug ? debugText(result).c_str() : "");
     std::printf("  world:                   %s, %s of them listed; %s\n",
-                counted(static_cast<long long>(run.world.size()), "object").c_str(),
+                groupedCount(static_cast<long long>(run.world.size()), "object").c_str(),
                 grouped(static_cast<long long>(listedObjects)).c_str(), worldSource.c_str());
     std::printf("  frames:                  %s\n", grouped(result.framesRun).c_str());
     if (!result.modelWait.missing.empty()) {

@@ -12,19 +12,11 @@
 
 namespace {
 
-std::string_view trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
 std::vector<std::string_view> fields(std::string_view line) {
     std::vector<std::string_view> parts;
     for (;;) {
         const auto comma = line.find(',');
-        parts.push_back(trim(line.substr(0, comma)));
+        parts.push_back(trimmedText(line.substr(0, comma)));
         if (comma == std::string_view::npos) {
             return parts;
         }
@@ -47,13 +39,9 @@ std::string readCoordinate(std::string_view text, const char* name, float& value
 }
 
 bool isHeader(std::string_view text, std::string_view header) {
-    std::string squeezed;
-    for (const char c : text) {
-        if (c != ' ' && c != '\t') {
-            squeezed += c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-        }
-    }
-    return squeezed == header;
+    std::string squeezed(text);
+    std::erase_if(squeezed, [](char c) { return c == ' ' || c == '\t'; });
+    return sameIgnoringCase(squeezed, header);
 }
 
 // Walks the content lines of CSV text after its header; the handler returns an
@@ -62,7 +50,7 @@ template <typename Handler>
 bool readCsv(std::string_view text, const std::string& name, std::string_view header,
              std::string& error, Handler handle) {
     // Excel's "CSV UTF-8" starts with a byte-order mark, which says nothing here.
-    if (text.starts_with("\xEF\xBB\xBF")) {
+    if (startsWithByteOrderMark(text)) {
         text.remove_prefix(3);
     }
     if (utf16Kind(text) != Utf16::No) {
@@ -80,7 +68,10 @@ bool readCsv(std::string_view text, const std::string& name, std::string_view he
     bool headerSeen = false;
     while (!text.empty()) {
         const auto end = text.find('\n');
-        const std::string_view line = trim(text.substr(0, end));
+        // A line ends in LF, after any CRs: Windows' CR LF, and the CR CR LF of a
+        // program that wrote CR LF through a text-mode file.
+        const std::string_view raw = text.substr(0, end);
+        const std::string_view line = trimmedText(raw.substr(0, raw.find_last_not_of('\r') + 1));
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         ++number;
         if (line.empty() || line.front() == '#') {
@@ -118,7 +109,9 @@ std::string readHash(std::string_view text, ModelHash& hash) {
     return "";
 }
 
-std::optional<std::string> readWhole(const std::string& path, std::string& error) {
+} // namespace
+
+std::optional<std::string> readInputFile(const std::string& path, std::string& error) {
     std::string cause;
     auto bytes = readUserFile(path, cause);
     if (!bytes) {
@@ -126,8 +119,6 @@ std::optional<std::string> readWhole(const std::string& path, std::string& error
     }
     return bytes;
 }
-
-} // namespace
 
 std::optional<std::vector<PlacedObject>> parseWorld(std::string_view text, const std::string& name,
                                                     std::string& error) {
@@ -196,11 +187,11 @@ std::optional<std::vector<Waypoint>> parseRoute(std::string_view text, const std
 
 std::optional<std::vector<PlacedObject>> readWorldFile(const std::string& path,
                                                        std::string& error) {
-    const auto text = readWhole(path, error);
+    const auto text = readInputFile(path, error);
     return text ? parseWorld(*text, shownPath(path), error) : std::nullopt;
 }
 
 std::optional<std::vector<Waypoint>> readRouteFile(const std::string& path, std::string& error) {
-    const auto text = readWhole(path, error);
+    const auto text = readInputFile(path, error);
     return text ? parseRoute(*text, shownPath(path), error) : std::nullopt;
 }

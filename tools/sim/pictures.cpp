@@ -1,7 +1,9 @@
-#include "tools/sim/svg_writer.h"
+#include "tools/sim/pictures.h"
 
 #include "config/text.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 std::string svgNumber(double value) {
@@ -52,17 +54,19 @@ SvgWriter::SvgWriter(double width, double height, std::string_view background) {
     element("rect", {{"width", "100%"}, {"height", "100%"}, {"fill", background}});
 }
 
-void SvgWriter::start(std::string_view tag, SvgAttributes attributes) {
+void SvgWriter::start(std::string_view tag, SvgAttributes attributes, SvgAttributes more) {
     svg << '<' << tag;
-    for (const SvgAttribute& a : attributes) {
-        if (!a.value.empty()) {
-            svg << ' ' << a.name << "=\"" << a.value << '"';
+    for (const SvgAttributes& list : {attributes, more}) {
+        for (const SvgAttribute& a : list) {
+            if (!a.value.empty()) {
+                svg << ' ' << a.name << "=\"" << a.value << '"';
+            }
         }
     }
 }
 
-void SvgWriter::element(std::string_view tag, SvgAttributes attributes) {
-    start(tag, attributes);
+void SvgWriter::element(std::string_view tag, SvgAttributes attributes, SvgAttributes more) {
+    start(tag, attributes, more);
     svg << "/>\n";
 }
 
@@ -89,36 +93,63 @@ std::string SvgWriter::finish() {
     return svg.str();
 }
 
+void SvgWriter::outline(std::string_view tag, SvgAttributes attributes, std::string_view stroke,
+                        double width, std::string_view dashes) {
+    element(tag, attributes,
+            {{"stroke", stroke}, {"stroke-width", width}, {"stroke-dasharray", dashes}});
+}
+
 void SvgWriter::dot(double x, double y, double radius, std::string_view fill) {
     element("circle", {{"cx", x}, {"cy", y}, {"r", radius}, {"fill", fill}});
 }
 
 void SvgWriter::ring(double x, double y, double radius, std::string_view stroke,
                      std::string_view dashes) {
-    element("circle", {{"cx", x},
-                       {"cy", y},
-                       {"r", radius},
-                       {"fill", "none"},
-                       {"stroke", stroke},
-                       {"stroke-width", 1.5},
-                       {"stroke-dasharray", dashes}});
+    outline("circle", {{"cx", x}, {"cy", y}, {"r", radius}, {"fill", "none"}}, stroke, 1.5, dashes);
 }
 
 void SvgWriter::line(double x1, double y1, double x2, double y2, std::string_view stroke,
                      double width, std::string_view dashes) {
-    element("line", {{"x1", x1},
-                     {"y1", y1},
-                     {"x2", x2},
-                     {"y2", y2},
-                     {"stroke", stroke},
-                     {"stroke-width", width},
-                     {"stroke-dasharray", dashes}});
+    outline("line", {{"x1", x1}, {"y1", y1}, {"x2", x2}, {"y2", y2}}, stroke, width, dashes);
 }
 
-std::string svgPoints(const std::vector<std::pair<double, double>>& points) {
+void SvgWriter::polyline(const std::vector<PicturePoint>& points, std::string_view stroke,
+                         double width, std::string_view dashes) {
+    outline("polyline", {{"fill", "none"}, {"points", svgPoints(points)}}, stroke, width, dashes);
+}
+
+std::string svgPoints(const std::vector<PicturePoint>& points) {
     std::string text;
     for (const auto& [x, y] : points) {
         text += (text.empty() ? "" : " ") + svgNumber(x) + "," + svgNumber(y);
     }
     return text;
+}
+
+std::vector<FrameRecord> momentsOf(const DryRunResult& result) {
+    std::vector<FrameRecord> moments;
+    if (result.frames.empty()) {
+        return moments;
+    }
+    for (const double share : {0.2, 0.45, 0.7, 0.95}) {
+        const double wanted = 1 + share * (result.framesRun - 1);
+        const auto nearest =
+            std::min_element(result.frames.begin(), result.frames.end(),
+                             [&](const FrameRecord& a, const FrameRecord& b) {
+                                 return std::fabs(a.frame - wanted) < std::fabs(b.frame - wanted);
+                             });
+        moments.push_back(*nearest);
+    }
+    return moments;
+}
+
+double roundStep(double span, int ticks) {
+    const double raw = std::max(span, 1e-9) / ticks;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (const double factor : {1.0, 2.0, 5.0}) {
+        if (factor * power >= raw) {
+            return factor * power;
+        }
+    }
+    return 10 * power;
 }

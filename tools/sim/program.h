@@ -1,7 +1,10 @@
 #pragma once
 
+// bramblecap-sim, the program around the run: its options, and what it prints.
+
 #include "tools/sim/dry_run.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,3 +29,17 @@ DryRunCommand parseCommandLine(const std::vector<std::string>& arguments);
 
 // The usage text (--help), written from the same table.
 std::string usageText();
+
+// The run's progress, shown after every frame. On a terminal, a bar redrawn a
+// few times a second and at the end; into a pipe or a file, a line at every
+// tenth of the run. A long run says, once, how long it will take.
+std::function<void(const FrameRecord&, int frames)> progressShown(bool terminal);
+
+// Where a run's pictures and game folder went, as the summary names them.
+struct RunOutputs {
+    std::string folder, map, plot;
+};
+
+// The summary after the run: what was tried, what happened, where to look.
+void printSummary(const DryRunCommand& command, const std::string& worldSource,
+                  const DryRunResult& result, const RunOutputs& outputs);

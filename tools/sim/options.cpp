@@ -1,4 +1,4 @@
-#include "tools/sim/command_line.h"
+#include "tools/sim/program.h"
 
 #include "config/text.h"
 #include "shields/shields.h"

@@ -285,6 +285,21 @@ TEST_F(DryRun, TheWaitForAMissingModelIsToldWithHowItEnded) {
     EXPECT_EQ(run(smallWorld()).modelWait.missing, std::vector<int>{}) << "every model loads";
 }
 
+TEST_F(DryRun, ARunThatFailsLeavesTheProcessInTheFolderItStartedIn) {
+    const auto here = std::filesystem::current_path();
+    // A folder where the plug-in's file goes: the game folder cannot be readied.
+    std::filesystem::create_directories(folder / "BrambleCap.ini");
+    EXPECT_THROW(run(smallWorld()), std::runtime_error);
+    EXPECT_EQ(std::filesystem::current_path(), here);
+    std::filesystem::remove_all(folder);
+    DryRunOptions options = smallWorld();
+    options.gameFolder = folder.string();
+    const PluginHooks failing{[] { throw std::runtime_error("the plug-in failed to load"); },
+                              [] {}};
+    EXPECT_THROW(runDryRun(options, failing, nullptr), std::runtime_error);
+    EXPECT_EQ(std::filesystem::current_path(), here);
+}
+
 TEST_F(DryRun, AModelsColourOnTheMapIsTheSameWhereverItAppears) {
     // The fill of the legend's mark for a model.
     const auto colourOf = [](const std::string& svg, const std::string& model) {

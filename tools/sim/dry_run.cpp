@@ -290,14 +290,14 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
             // The plug-in has read (or written) its file by now; read it the same way.
             readAsThePluginDid(result);
         }
-        FrameRecord record;
-        record.frame = frame;
-        record.x = at.x;
-        record.y = at.y;
-        record.candidates = candidatesNear(world, result, at.x, at.y, options.streamingRadius);
-        record.held = result.created - result.retired;
-        record.nativeCalls = static_cast<int>(world.nativeCallCount() - callsBefore);
-        record.statusLine = statusLine;
+        const FrameRecord record{
+            .frame = frame,
+            .x = at.x,
+            .y = at.y,
+            .candidates = candidatesNear(world, result, at.x, at.y, options.streamingRadius),
+            .held = result.created - result.retired,
+            .nativeCalls = static_cast<int>(world.nativeCallCount() - callsBefore),
+            .statusLine = statusLine};
         result.peakHeld = std::max(result.peakHeld, record.held);
         ++result.candidates[record.candidates];
         ++result.nativeCalls[record.nativeCalls];

@@ -15,11 +15,16 @@
 
 namespace {
 
+// A problem, when there is one, stops the run as the user's mistake.
+void stopOn(const std::string& problem) {
+    if (!problem.empty()) {
+        throw Mistake{problem};
+    }
+}
+
 // What a reader gave, or its error as the user's mistake.
 template <typename T> T orMistake(std::optional<T> read, const std::string& error) {
-    if (!read) {
-        throw Mistake{error};
-    }
+    stopOn(read ? "" : error);
     return std::move(*read);
 }
 
@@ -86,9 +91,7 @@ OwnedFolder outputFolder(const DryRunCommand& command) {
             inputs.push_back({option, path});
         }
     }
-    if (std::string problem = ownedFolderProblem(folder, inputs); !problem.empty()) {
-        throw Mistake{problem};
-    }
+    stopOn(ownedFolderProblem(folder, inputs));
     return folder;
 }
 
@@ -112,18 +115,14 @@ int main(int argc, char** argv) {
         }
         if (command.asi.empty()) {
             command.asi = defaultAsiPath(argv[0]);
-        } else if (const std::string problem = asiOptionProblem(); !problem.empty()) {
-            throw Mistake{problem};
+        } else {
+            stopOn(asiOptionProblem());
         }
         const std::string worldSource = readInputs(command);
         DryRunOptions& options = command.run;
-        if (const FramePlan plan = planFrames(options); !plan.problem.empty()) {
-            throw Mistake{plan.problem};
-        }
+        stopOn(planFrames(options).problem);
         const OwnedFolder folder = outputFolder(command);
-        if (const std::string problem = pluginProblem(command.asi); !problem.empty()) {
-            throw Mistake{problem};
-        }
+        stopOn(pluginProblem(command.asi));
         // Made and marked, and cleared of what a former run left there.
         if (std::string cause; !claimOwnedFolder(folder, cause)) {
             throw Mistake{"cannot create " + shownPath(folder.path) + ": " + cause};
@@ -132,9 +131,7 @@ int main(int argc, char** argv) {
 
         const DryRunResult result =
             runDryRun(options, shippedPlugin(command.asi), progressShown(outputIsTerminal()));
-        if (!result.failure.empty()) {
-            throw Mistake{result.failure};
-        }
+        stopOn(result.failure);
 
         const RunOutputs outputs{folder.path, outputPath(folder, "map.svg"),
                                  outputPath(folder, "plot.svg")};
@@ -145,8 +142,6 @@ int main(int argc, char** argv) {
             return 2;
         }
         return result.protocolErrors.empty() ? 0 : 1;
-    } catch (const Mistake& mistake) {
-        std::fprintf(stderr, "bramblecap-sim: %s\n", mistake.message.c_str());
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "bramblecap-sim: %s\n", failure.what());
     }

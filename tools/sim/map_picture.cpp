@@ -194,16 +194,15 @@ std::string drawMap(const std::vector<PlacedObject>& everyObject,
             models[o.model.empty() ? hashText(o.hash) : o.model] = colours[o.hash];
         }
     }
+    const auto dotKey = [](std::string colour, double radius = keyRadius) {
+        return [colour, radius](SvgWriter& svg) { svg.dot(keyX, keyY, radius, colour); };
+    };
     std::vector<LegendEntry> legend;
     for (const auto& [label, colour] : models) {
-        legend.push_back({label + " (listed)", [colour = colour](SvgWriter& svg) {
-                              svg.dot(keyX, keyY, keyRadius, colour);
-                          }});
+        legend.push_back({label + " (listed)", dotKey(colour)});
     }
-    legend.push_back({"unlisted objects",
-                      [](SvgWriter& svg) { svg.dot(keyX, keyY, keyRadius, unlistedColour); }});
-    legend.push_back({"shield standing at the end",
-                      [](SvgWriter& svg) { svg.dot(keyX, keyY, keyRadius, shieldColour); }});
+    legend.push_back({"unlisted objects", dotKey(unlistedColour)});
+    legend.push_back({"shield standing at the end", dotKey(shieldColour)});
     legend.push_back({"shield placed, later retired", [](SvgWriter& svg) {
                           drawCrosses(svg, {{keyX, keyY}});
                       }});
@@ -216,8 +215,7 @@ std::string drawMap(const std::vector<PlacedObject>& everyObject,
                           drawRouteStart(svg, keyX - keyRadius, keyY);
                           drawRouteEnd(svg, keyX + keyRadius + keyGap, keyY);
                       }});
-    legend.push_back({"the player at moments A to D",
-                      [](SvgWriter& svg) { svg.dot(keyX, keyY, keyPlayerRadius, "#000"); }});
+    legend.push_back({"the player at moments A to D", dotKey("#000", keyPlayerRadius)});
     legend.push_back({"scan circle (scan radius)",
                       [](SvgWriter& svg) { svg.ring(keyX, keyY, keyRingRadius, scanColour); }});
     legend.push_back(

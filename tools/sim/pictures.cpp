@@ -17,24 +17,13 @@ std::string svgNumber(double value) {
 }
 
 std::string svgText(std::string_view text) {
+    constexpr std::pair<char, std::string_view> entities[] = {
+        {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}};
     std::string escaped;
     for (const char c : visibleText(text)) {
-        switch (c) {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        default:
-            escaped += c;
-        }
+        const auto entity =
+            std::ranges::find(entities, c, &std::pair<char, std::string_view>::first);
+        escaped += entity != std::end(entities) ? entity->second : std::string_view(&c, 1);
     }
     return escaped;
 }

@@ -5,12 +5,13 @@
 #include "tools/sim/dry_run.h"
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-// A user's mistake: one line, and exit 2.
-struct Mistake {
-    std::string message;
+// A user's mistake: one line, and exit 2, as for any failure of the run.
+struct Mistake : std::runtime_error {
+    using std::runtime_error::runtime_error;
 };
 
 // What the command line asks for: the run's own options, and the files and

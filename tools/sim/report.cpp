@@ -6,6 +6,8 @@
 #include "tools/files/command_line.h"
 #include "tools/files/shown_path.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -59,22 +61,60 @@ std::string shown(const std::string& utf8) {
     return shownPath(std::string(generic.begin(), generic.end()));
 }
 
-// What --debug did: only what the plug-in showed.
-std::string debugText(const DryRunResult& result) {
-    return result.statusLineDrawn ? ", status line drawn"
-                                  : ", debug=true added but no status line drawn";
+// The plug-in's own status line when it drew one, else what the world shows.
+std::string statusOf(const FrameRecord& record) {
+    if (!record.statusLine.empty()) {
+        return record.statusLine;
+    }
+    return "nearby " + std::to_string(record.candidates) + ", shields held " +
+           std::to_string(record.held);
 }
 
 } // namespace
+
+std::function<void(const FrameRecord&, int frames)> progressShown(bool terminal) {
+    using Clock = std::chrono::steady_clock;
+    return [terminal, started = Clock::time_point{}, drawn = Clock::time_point{},
+            told = false](const FrameRecord& record, int frames) mutable {
+        const auto now = Clock::now();
+        started = record.frame == 1 ? now : started;
+        // After two seconds the pace is known; a run with half a minute or more to go says so.
+        const double elapsed = std::chrono::duration<double>(now - started).count();
+        if (!told && elapsed >= 2) {
+            told = true;
+            const double left = elapsed * (frames - record.frame) / record.frame;
+            if (left >= 30) {
+                std::printf("%sa long run: about %.0f %s to go\n", terminal ? "\n" : "",
+                            left < 90 ? left : left / 60, left < 90 ? "seconds" : "minutes");
+                std::fflush(stdout);
+            }
+        }
+        const int percent = static_cast<int>(100LL * record.frame / frames);
+        const bool last = record.frame == frames;
+        if (terminal) {
+            if (!last && now - drawn < std::chrono::milliseconds(250)) {
+                return;
+            }
+            drawn = now;
+            std::string bar(20, '.');
+            std::fill(bar.begin(), bar.begin() + percent / 5, '#');
+            std::printf("\r[%s] %3d%%  frame %d/%d  %-60s%s", bar.c_str(), percent, record.frame,
+                        frames, statusOf(record).c_str(), last ? "\n" : "");
+            std::fflush(stdout);
+        } else if (last || record.frame % std::max(1, frames / 10) == 0) {
+            std::printf("frame %d/%d (%d%%): %s\n", record.frame, frames, percent,
+                        statusOf(record).c_str());
+            std::fflush(stdout); // a pipe or a log file sees the run move as it moves
+        }
+    };
+}
 
 void printSummary(const DryRunCommand& command, const std::string& worldSource,
                   const DryRunResult& result, const RunOutputs& outputs) {
     const DryRunOptions& run = command.run;
     const bool debug = run.askForStatusLine;
-    std::size_t listedObjects = 0;
-    for (const PlacedObject& o : run.world) {
-        listedObjects += result.listed.contains(o.hash) ? 1 : 0;
-    }
+    const auto listedObjects = std::ranges::count_if(
+        run.world, [&](const PlacedObject& o) { return result.listed.contains(o.hash); });
     std::printf("\nBrambleCap dry run\n");
     std::printf("  plug-in:                 %s\n", shown(command.asi).c_str());
     std::printf("  configuration:           %s%s\n",
@@ -85,7 +125,10 @@ void printSummary(const DryRunCommand& command, const std::string& worldSource,
     std::printf("                           scan radius %g m, %s%s\n",
                 static_cast<double>(result.radius),
                 groupedCount(static_cast<long long>(result.listed.size()), "listed model").c_str(),
-                debug ? debugText(result).c_str() : "");
+                // What --debug did: only what the plug-in showed.
+                !debug                   ? ""
+                : result.statusLineDrawn ? ", status line drawn"
+                                         : ", debug=true added but no status line drawn");
     std::printf("  world:                   %s, %s of them listed; %s\n",
                 groupedCount(static_cast<long long>(run.world.size()), "object").c_str(),
                 grouped(static_cast<long long>(listedObjects)).c_str(), worldSource.c_str());

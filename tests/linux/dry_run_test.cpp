@@ -79,6 +79,13 @@ TEST_F(WorldFile, ReadsNamesHashesCommentsAndBlankLines) {
     EXPECT_EQ((*world)[0].y, -2.0f);
     EXPECT_EQ((*world)[1].hash, 0xB779A091u);
     EXPECT_EQ((*world)[1].z, 6.0f);
+    // CR CR LF: what a program leaves that writes CR LF through a text-mode file.
+    std::string error;
+    const auto doubled =
+        readWorldFile(write("doubled.csv", "model,x,y,z\r\r\npine, 1,2,3 \r\r\n"), error);
+    ASSERT_TRUE(doubled.has_value()) << error;
+    EXPECT_EQ((*doubled)[0].hash, nameHash("pine"));
+    EXPECT_EQ((*doubled)[0].z, 3.0f);
 }
 
 TEST_F(WorldFile, ABadLineIsNamedWithItsFileAndNumberAndNothingIsRead) {

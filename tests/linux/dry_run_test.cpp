@@ -5,10 +5,7 @@
 #include "plugin/plugin.h"
 #include "shields/shields.h"
 #include "tools/sim/dry_run.h"
-#include "tools/sim/map_picture.h"
-#include "tools/sim/picture_common.h"
-#include "tools/sim/shipped_plugin.h"
-#include "tools/sim/svg_writer.h"
+#include "tools/sim/pictures.h"
 #include "tools/sim/world_file.h"
 
 #include <filesystem>
@@ -82,6 +79,13 @@ TEST_F(WorldFile, ReadsNamesHashesCommentsAndBlankLines) {
     EXPECT_EQ((*world)[0].y, -2.0f);
     EXPECT_EQ((*world)[1].hash, 0xB779A091u);
     EXPECT_EQ((*world)[1].z, 6.0f);
+    // CR CR LF: what a program leaves that writes CR LF through a text-mode file.
+    std::string error;
+    const auto doubled =
+        readWorldFile(write("doubled.csv", "model,x,y,z\r\r\npine, 1,2,3 \r\r\n"), error);
+    ASSERT_TRUE(doubled.has_value()) << error;
+    EXPECT_EQ((*doubled)[0].hash, nameHash("pine"));
+    EXPECT_EQ((*doubled)[0].z, 3.0f);
 }
 
 TEST_F(WorldFile, ABadLineIsNamedWithItsFileAndNumberAndNothingIsRead) {
@@ -288,6 +292,21 @@ TEST_F(DryRun, TheWaitForAMissingModelIsToldWithHowItEnded) {
     EXPECT_EQ(cut.framesWaited, 4);
     resetPluginTables();
     EXPECT_EQ(run(smallWorld()).modelWait.missing, std::vector<int>{}) << "every model loads";
+}
+
+TEST_F(DryRun, ARunThatFailsLeavesTheProcessInTheFolderItStartedIn) {
+    const auto here = std::filesystem::current_path();
+    // A folder where the plug-in's file goes: the game folder cannot be readied.
+    std::filesystem::create_directories(folder / "BrambleCap.ini");
+    EXPECT_THROW(run(smallWorld()), std::runtime_error);
+    EXPECT_EQ(std::filesystem::current_path(), here);
+    std::filesystem::remove_all(folder);
+    DryRunOptions options = smallWorld();
+    options.gameFolder = folder.string();
+    const PluginHooks failing{[] { throw std::runtime_error("the plug-in failed to load"); },
+                              [] {}};
+    EXPECT_THROW(runDryRun(options, failing, nullptr), std::runtime_error);
+    EXPECT_EQ(std::filesystem::current_path(), here);
 }
 
 TEST_F(DryRun, AModelsColourOnTheMapIsTheSameWhereverItAppears) {

@@ -1,5 +1,4 @@
 #include "tools/sim/dry_run.h"
-#include "tools/sim/game_folder.h"
 
 #include "config/config.h"
 #include "config/config_format.h"
@@ -8,7 +7,8 @@
 #include "shields/shields.h"
 #include "standin/world.h"
 #include "tools/files/command_line.h"
-#include "tools/sim/model_wait.h"
+#include "tools/files/shown_path.h"
+#include "tools/files/user_file.h"
 
 #include <algorithm>
 #include <cmath>
@@ -91,6 +91,68 @@ int candidatesNear(const standin::World& world, const DryRunResult& result, floa
     return std::min(count, maxObjectsPerScan);
 }
 
+// debug=true where the plug-in reads it: before a Ctrl-Z, which ends the file
+// for the game, and in a [Settings] section of its own (a later line wins).
+std::string withDebugOn(std::string text) {
+    const auto stop = text.find(ConfigFormat::endOfText);
+    const std::string lines = "\r\n[" + std::string(ConfigFormat::sectionSettings) + "]\r\n" +
+                              std::string(declarationOf(SettingKey::Debug).text) + "=" +
+                              std::string(ConfigFormat::trueSpellings[0]) + "\r\n";
+    text.insert(stop == std::string::npos ? text.size() : stop, lines);
+    return text;
+}
+
+// Readies the game folder, the current one, for the plug-in: no file of an
+// earlier run, and the player's file (with debug=true for --debug), or none so
+// that the plug-in writes its default. The copy is read back: a full disk must
+// not leave the plug-in half a file.
+void prepareGameFolder(const DryRunOptions& options) {
+    const std::string path(ConfigFormat::fileName);
+    // A log left by an earlier run is not this run's.
+    for (const std::string& own : {path, std::string(ConfigFormat::logFileName)}) {
+        if (std::string cause; !removeOwnFile(own, cause)) {
+            throw std::runtime_error("cannot remove " + shownPath(options.gameFolder + "/" + own) +
+                                     ": " + cause);
+        }
+    }
+    if (!options.configText && !options.askForStatusLine) {
+        return;
+    }
+    const std::string text = options.askForStatusLine
+                                 ? withDebugOn(options.configText.value_or(defaultConfigText()))
+                                 : *options.configText;
+    std::string cause;
+    if (!replaceFile(path, text, cause) || readUserFile(path, cause) != text) {
+        throw std::runtime_error("cannot write " + shownPath(options.gameFolder + "/" + path) +
+                                 ": " +
+                                 (cause.empty() ? "it does not read back as written" : cause));
+    }
+}
+
+// The process's working folder, given back however the run ends.
+struct WorkingFolderKept {
+    std::filesystem::path kept = std::filesystem::current_path();
+    ~WorkingFolderKept() {
+        std::error_code ignored;
+        std::filesystem::current_path(kept, ignored);
+    }
+};
+
+// Every other shield mark, when the sample outgrows its room; `standing` finds
+// the marks kept that are not yet retired.
+void halveShieldSample(std::vector<ShieldMark>& shields,
+                       std::unordered_map<EntityHandle, std::size_t>& standing) {
+    std::vector<ShieldMark> kept;
+    standing.clear();
+    for (std::size_t i = 0; i < shields.size(); i += 2) {
+        if (shields[i].retired < 0) {
+            standing[shields[i].handle] = kept.size();
+        }
+        kept.push_back(shields[i]);
+    }
+    shields = std::move(kept);
+}
+
 } // namespace
 
 Spread spreadOf(const Histogram& values) {
@@ -134,61 +196,13 @@ FramePlan planFrames(const DryRunOptions& options) {
     return {static_cast<int>(frames), ""};
 }
 
-namespace {
-
-// Keeps every stride-th shield created, and halves the sample when it grows
-// past its room, so that the marks of a long run stay bounded.
-class ShieldSample {
-  public:
-    explicit ShieldSample(DryRunResult& result) : result(result) {}
-
-    void created(EntityHandle handle, float x, float y, int frame) {
-        if (createdCount++ % stride == 0) {
-            standing[handle] = result.shields.size();
-            result.shields.push_back({handle, x, y, frame});
-            if (result.shields.size() > keptShieldMarks) {
-                halve();
-            }
-        }
-    }
-    void deleted(EntityHandle handle, int frame) {
-        if (const auto found = standing.find(handle); found != standing.end()) {
-            result.shields[found->second].retired = frame;
-            standing.erase(found);
-        }
-    }
-
-  private:
-    void halve() {
-        std::vector<ShieldMark> kept;
-        for (std::size_t i = 0; i < result.shields.size(); i += 2) {
-            kept.push_back(result.shields[i]);
-        }
-        result.shields = std::move(kept);
-        standing.clear();
-        for (std::size_t i = 0; i < result.shields.size(); ++i) {
-            if (result.shields[i].retired < 0) {
-                standing[result.shields[i].handle] = i;
-            }
-        }
-        stride *= 2;
-    }
-
-    DryRunResult& result;
-    std::unordered_map<EntityHandle, std::size_t> standing;
-    long long createdCount = 0;
-    long long stride = 1;
-};
-
-} // namespace
-
 DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
                        const std::function<void(const FrameRecord&, int frames)>& progress) {
     const FramePlan plan = planFrames(options);
     if (!plan.problem.empty()) {
         throw std::invalid_argument(plan.problem);
     }
-    const auto previousFolder = std::filesystem::current_path();
+    const WorkingFolderKept workingFolder;
     std::filesystem::create_directories(filePath(options.gameFolder));
     std::filesystem::current_path(filePath(options.gameFolder));
     prepareGameFolder(options);
@@ -205,12 +219,21 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
         world.setModelLatency(shieldModelName(model), -1);
     }
     const int frames = plan.frames;
-    // Every stride-th frame is kept for the pictures, and the last.
-    const int stride = static_cast<int>((static_cast<std::size_t>(frames) + keptFrameRecords - 1) /
-                                        keptFrameRecords);
+    // Every frameStride-th frame is kept for the pictures, and the last.
+    const int frameStride = static_cast<int>(
+        (static_cast<std::size_t>(frames) + keptFrameRecords - 1) / keptFrameRecords);
 
-    ShieldSample sample(result);
-    ModelWaitWatch modelWait(result.modelWait);
+    // Every shieldStride-th shield created is marked, and followed until retired.
+    std::unordered_map<EntityHandle, std::size_t> standing;
+    long long shieldStride = 1;
+    // The plug-in's wait for its shield models: the last answer for each, by
+    // number, and the frame of its first question.
+    std::unordered_map<ModelHash, int> modelNumbers;
+    for (int k = 1; k <= shieldModelCount; ++k) {
+        modelNumbers[nameHash(shieldModelName(k))] = k;
+    }
+    std::map<int, bool> modelAnswers;
+    int waitStart = 0;
     std::string statusLine;
     int frame = 0;
     bool waited = false;
@@ -219,16 +242,33 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
         if (call.kind != standin::CallKind::Native) {
             return;
         }
-        modelWait.call(call, frame);
+        if (call.hash != NativeHash::HAS_MODEL_LOADED) {
+            // The wait is over once the plug-in asks the host anything else.
+            result.modelWait.ended = result.modelWait.ended || waitStart > 0;
+        } else if (const auto found = modelNumbers.find(static_cast<ModelHash>(call.args[0]));
+                   found != modelNumbers.end()) {
+            // A yes or no fills only the low word; the host leaves the rest as it was.
+            modelAnswers[found->second] = static_cast<std::uint32_t>(call.result) != 0;
+            waitStart = waitStart > 0 ? waitStart : frame;
+            result.modelWait.framesWaited = frame - waitStart;
+        }
         if (call.hash == NativeHash::CREATE_OBJECT) {
             const auto shield = static_cast<EntityHandle>(call.result);
-            if (shield != 0 && world.object(shield)->exists) {
+            if (shield != 0 && world.object(shield)->exists &&
+                result.created++ % shieldStride == 0) {
                 const standin::Object& o = *world.object(shield);
-                sample.created(shield, o.x, o.y, frame);
-                ++result.created;
+                standing[shield] = result.shields.size();
+                result.shields.push_back({shield, o.x, o.y, frame});
+                if (result.shields.size() > keptShieldMarks) {
+                    halveShieldSample(result.shields, standing);
+                    shieldStride *= 2;
+                }
             }
         } else if (call.hash == NativeHash::DELETE_ENTITY) {
-            sample.deleted(call.target, frame);
+            if (const auto found = standing.find(call.target); found != standing.end()) {
+                result.shields[found->second].retired = frame;
+                standing.erase(found);
+            }
             ++result.retired;
         } else if (call.hash == NativeHash::ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME) {
             result.statusLineDrawn = true;
@@ -250,19 +290,19 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
             // The plug-in has read (or written) its file by now; read it the same way.
             readAsThePluginDid(result);
         }
-        FrameRecord record;
-        record.frame = frame;
-        record.x = at.x;
-        record.y = at.y;
-        record.candidates = candidatesNear(world, result, at.x, at.y, options.streamingRadius);
-        record.held = result.created - result.retired;
-        record.nativeCalls = static_cast<int>(world.nativeCallCount() - callsBefore);
-        record.statusLine = statusLine;
+        const FrameRecord record{
+            .frame = frame,
+            .x = at.x,
+            .y = at.y,
+            .candidates = candidatesNear(world, result, at.x, at.y, options.streamingRadius),
+            .held = result.created - result.retired,
+            .nativeCalls = static_cast<int>(world.nativeCallCount() - callsBefore),
+            .statusLine = statusLine};
         result.peakHeld = std::max(result.peakHeld, record.held);
         ++result.candidates[record.candidates];
         ++result.nativeCalls[record.nativeCalls];
         result.framesRun = frame;
-        if ((frame - 1) % stride == 0 || frame == frames) {
+        if ((frame - 1) % frameStride == 0 || frame == frames) {
             result.frames.push_back(record);
         }
         if (progress) {
@@ -271,13 +311,17 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
     }
     plugin.unload();
     world.onCall = nullptr;
-    modelWait.finish();
+    for (const auto& [number, loaded] : modelAnswers) {
+        result.modelWait.loaded += loaded ? 1 : 0;
+        if (!loaded) {
+            result.modelWait.missing.push_back(number);
+        }
+    }
     if (result.failure.empty() && !waited) {
         result.failure = "the plug-in's script never reached its frame loop (it never waited for "
                          "a frame)";
     }
     result.protocolErrors = world.protocolErrors();
     result.logWritten = std::filesystem::exists(ConfigFormat::logFileName);
-    std::filesystem::current_path(previousFolder);
     return result;
 }

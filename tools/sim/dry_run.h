@@ -95,7 +95,8 @@ struct DryRunResult {
 };
 
 // Loads the plug-in into the stand-in host, drives the player along the route
-// frame by frame, and records what happened.
+// frame by frame, and records what happened. The process is back in its own
+// working folder when it returns or throws.
 DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
                        const std::function<void(const FrameRecord&, int frames)>& progress);
 
@@ -103,3 +104,36 @@ struct Spread {
     int minimum = 0, median = 0, maximum = 0;
 };
 Spread spreadOf(const Histogram& values);
+
+// The built-in stretch of country: listed trees and palms of the default file
+// with unlisted objects among them, in dense groves and sparse open land, and a
+// road across it that the player drives there and back.
+struct Country {
+    std::vector<PlacedObject> objects;
+    std::vector<Waypoint> route;
+};
+Country generateCountry(std::uint64_t seed);
+
+// Pictures of a run as SVG documents. The map: listed objects by model,
+// unlisted ones faint, the shields placed (standing at the end, or retired),
+// the route, a scale bar, and the scan and retirement circles at four moments,
+// lettered A to D. The plot: nearby candidates and shields held over the
+// frames, with the same moments marked.
+std::string drawMap(const std::vector<PlacedObject>& world, const std::vector<Waypoint>& route,
+                    const DryRunResult& result);
+std::string drawPlot(const DryRunResult& result);
+
+// The plug-in this build runs (shipped_plugin_*.cpp): the .asi at the path on
+// Windows, the linked sources on Linux (where the path is only named in the
+// summary).
+PluginHooks shippedPlugin(const std::string& asiPath);
+// Why the plug-in at the path cannot run, in words, or empty: on Windows it is
+// loaded once into a world of its own, and must register its script.
+std::string pluginProblem(const std::string& asiPath);
+std::string defaultAsiPath(const char* program);
+// Why --asi has no place in this build, in words, or empty: the Linux build
+// runs the sources linked in, and a summary naming a file would be untrue.
+std::string asiOptionProblem();
+bool outputIsTerminal();
+// Lines end in LF alone on every build, as the terminal of ./dev demo expects.
+void useUnixLineEnds();

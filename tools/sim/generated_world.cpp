@@ -1,4 +1,4 @@
-#include "tools/sim/generated_world.h"
+#include "tools/sim/dry_run.h"
 
 #include "config/text.h"
 

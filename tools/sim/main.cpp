@@ -1,19 +1,108 @@
 // bramblecap-sim: the plug-in at work in a simulated world, frame by frame,
 // before anyone starts the game. Every input is checked before anything is
 // written, and only into a folder of the dry run's own.
+#include "config/config_format.h"
 #include "tools/files/command_line.h"
-#include "tools/sim/command_line.h"
-#include "tools/sim/dry_run.h"
-#include "tools/sim/map_picture.h"
-#include "tools/sim/output_folder.h"
-#include "tools/sim/plot_picture.h"
-#include "tools/sim/progress.h"
-#include "tools/sim/read_inputs.h"
-#include "tools/sim/shipped_plugin.h"
-#include "tools/sim/summary.h"
+#include "tools/files/owned_folder.h"
+#include "tools/files/shown_path.h"
+#include "tools/files/user_file.h"
+#include "tools/sim/program.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <optional>
+
+namespace {
+
+// A problem, when there is one, stops the run as the user's mistake.
+void stopOn(const std::string& problem) {
+    if (!problem.empty()) {
+        throw Mistake{problem};
+    }
+}
+
+// What a reader gave, or its error as the user's mistake.
+template <typename T> T orMistake(std::optional<T> read, const std::string& error) {
+    stopOn(read ? "" : error);
+    return std::move(*read);
+}
+
+// A world of one's own with no route: drive across its middle and back.
+std::vector<Waypoint> acrossTheMiddle(const std::vector<PlacedObject>& world) {
+    float minX = 0, maxX = 0, midY = 0;
+    if (!world.empty()) {
+        minX = maxX = world.front().x;
+        for (const PlacedObject& o : world) {
+            minX = std::min(minX, o.x), maxX = std::max(maxX, o.x), midY += o.y;
+        }
+        midY /= static_cast<float>(world.size());
+    }
+    return {{minX, midY}, {maxX, midY}, {minX, midY}};
+}
+
+// Reads the INI, the world and the route the command names into its run
+// options, or makes the generated country and a route across it; throws
+// Mistake. Returns where the world came from, as the summary names it.
+std::string readInputs(DryRunCommand& command) {
+    DryRunOptions& run = command.run;
+    std::string worldSource, error;
+    if (command.worldPath.empty()) {
+        Country country = generateCountry(run.seed);
+        run.world = std::move(country.objects);
+        run.route = std::move(country.route);
+        worldSource = "generated from seed " + std::to_string(run.seed);
+    } else {
+        run.world = orMistake(readWorldFile(command.worldPath, error), error);
+        worldSource = shownPath(command.worldPath);
+    }
+    if (!command.routePath.empty()) {
+        run.route = orMistake(readRouteFile(command.routePath, error), error);
+    } else if (!command.worldPath.empty()) {
+        run.route = acrossTheMiddle(run.world);
+    }
+    if (!command.configPath.empty()) {
+        run.configText = orMistake(readInputFile(command.configPath, error), error);
+    }
+    return worldSource;
+}
+
+// The dry run's folder (--out): its pictures, and the game folder the plug-in
+// reads and writes. Checked against what is there and against the run's
+// inputs before anything is written; throws Mistake.
+OwnedFolder outputFolder(const DryRunCommand& command) {
+    const std::u8string generic = filePath(command.out).generic_u8string();
+    std::string path(generic.begin(), generic.end());
+    while (path.size() > 1 && path.back() == '/') {
+        path.pop_back(); // so that its outputs read "OUT/map.svg"
+    }
+    OwnedFolder folder{path,
+                       "--out",
+                       ".bramblecap-sim",
+                       "bramblecap-sim made this folder, and replaces map.svg, plot.svg and the "
+                       "files in game/ on every run into it.\n",
+                       {"map.svg", "plot.svg", "game/" + std::string(ConfigFormat::fileName),
+                        "game/" + std::string(ConfigFormat::logFileName)}};
+    std::vector<NamedInput> inputs;
+    for (const auto& [option, path] : {std::pair{"--config", command.configPath},
+                                       {"--world", command.worldPath},
+                                       {"--route", command.routePath}}) {
+        if (!path.empty()) {
+            inputs.push_back({option, path});
+        }
+    }
+    stopOn(ownedFolderProblem(folder, inputs));
+    return folder;
+}
+
+// Writes one of the run's outputs (a picture) whole; throws Mistake.
+void writeOutput(const std::string& path, const std::string& text) {
+    if (std::string cause; !replaceFile(path, text, cause)) {
+        throw Mistake{"cannot write " + shownPath(path) + ": " + cause};
+    }
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     useUnixLineEnds();
@@ -26,28 +115,23 @@ int main(int argc, char** argv) {
         }
         if (command.asi.empty()) {
             command.asi = defaultAsiPath(argv[0]);
-        } else if (const std::string problem = asiOptionProblem(); !problem.empty()) {
-            throw Mistake{problem};
+        } else {
+            stopOn(asiOptionProblem());
         }
         const std::string worldSource = readInputs(command);
         DryRunOptions& options = command.run;
-        if (const FramePlan plan = planFrames(options); !plan.problem.empty()) {
-            throw Mistake{plan.problem};
-        }
+        stopOn(planFrames(options).problem);
         const OwnedFolder folder = outputFolder(command);
-        if (const std::string problem = pluginProblem(command.asi); !problem.empty()) {
-            throw Mistake{problem};
+        stopOn(pluginProblem(command.asi));
+        // Made and marked, and cleared of what a former run left there.
+        if (std::string cause; !claimOwnedFolder(folder, cause)) {
+            throw Mistake{"cannot create " + shownPath(folder.path) + ": " + cause};
         }
-        claimOutput(folder);
         options.gameFolder = outputPath(folder, "game");
 
-        Progress progress(outputIsTerminal());
         const DryRunResult result =
-            runDryRun(options, shippedPlugin(command.asi),
-                      [&](const FrameRecord& r, int frames) { progress.show(r, frames); });
-        if (!result.failure.empty()) {
-            throw Mistake{result.failure};
-        }
+            runDryRun(options, shippedPlugin(command.asi), progressShown(outputIsTerminal()));
+        stopOn(result.failure);
 
         const RunOutputs outputs{folder.path, outputPath(folder, "map.svg"),
                                  outputPath(folder, "plot.svg")};
@@ -58,8 +142,6 @@ int main(int argc, char** argv) {
             return 2;
         }
         return result.protocolErrors.empty() ? 0 : 1;
-    } catch (const Mistake& mistake) {
-        std::fprintf(stderr, "bramblecap-sim: %s\n", mistake.message.c_str());
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "bramblecap-sim: %s\n", failure.what());
     }

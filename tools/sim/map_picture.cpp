@@ -1,10 +1,6 @@
-#include "tools/sim/map_picture.h"
+#include "tools/sim/pictures.h"
 
-#include "tools/sim/model_colour.h"
-#include "tools/sim/picture_common.h"
-#include "tools/sim/route_marks.h"
-#include "tools/sim/svg_writer.h"
-
+#include "config/text.h"
 #include "shields/shields.h"
 
 #include <algorithm>
@@ -36,14 +32,97 @@ constexpr double crossArm = 2.2, crossWidth = 0.7, crossOpacity = 0.6;
 constexpr const char* unlistedColour = "#b0b0b0";
 constexpr const char* scanColour = "#1f77b4";
 constexpr const char* retirementColour = "#ff7f0e";
+constexpr const char* routeColour = "#333";
+constexpr double routeWidth = 1.5;
+constexpr double arrowSpacing = 150, arrowLength = 9, arrowHalfWidth = 4.5;
+constexpr double routeStartRadius = 5, routeEndSide = 9, routeLabelGap = 8, routeLabelDrop = 6;
 
-std::string modelLabel(const PlacedObject& object) {
-    if (!object.model.empty()) {
-        return object.model;
-    }
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", object.hash);
+// The hues a listed model may take, in degrees: yellow to teal, and violet to
+// pink, clear of the shields' red, the scan circle's blue and the retirement
+// circle's orange; in one of two lightnesses.
+constexpr int greensFrom = 45, greensTo = 190, violetsFrom = 225, violetsTo = 330;
+constexpr double saturation = 0.7, darker = 0.32, lighter = 0.45;
+
+// A listed model's colour, "#RRGGBB", from its hash alone, so that a model has
+// the same colour in every run and every world.
+std::string modelColour(ModelHash hash) {
+    constexpr ModelHash greens = greensTo - greensFrom, violets = violetsTo - violetsFrom;
+    const auto step = static_cast<int>(hash % (greens + violets));
+    const double hue = step < static_cast<int>(greens)
+                           ? greensFrom + step
+                           : violetsFrom + step - static_cast<int>(greens);
+    // A bit the hue hardly depends on chooses the lightness.
+    const double lightness = (hash >> 16 & 1) != 0 ? darker : lighter;
+    // The usual HSL to RGB conversion, each channel 0 to 255.
+    const double a = saturation * std::min(lightness, 1 - lightness);
+    const auto channel = [&](int n) {
+        const double k = std::fmod(n + hue / 30, 12);
+        return static_cast<int>(
+            std::lround((lightness - a * std::max(-1.0, std::min({k - 3, 9 - k, 1.0}))) * 255));
+    };
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", channel(0), channel(8), channel(4));
     return text;
+}
+
+// The route on the map, in picture pixels: a dashed line with arrowheads
+// along it the way the player drives, a start mark and an end mark; the marks
+// also stand in the legend.
+void drawArrowhead(SvgWriter& svg, double x, double y, double angle) {
+    const double c = std::cos(angle), s = std::sin(angle);
+    // The tip ahead of (x, y), the two barbs behind it on either side.
+    const double backX = x - arrowLength * c, backY = y - arrowLength * s;
+    svg.element(
+        "polygon",
+        {{"fill", routeColour},
+         {"points", svgPoints({{x, y},
+                               {backX - arrowHalfWidth * s, backY + arrowHalfWidth * c},
+                               {backX + arrowHalfWidth * s, backY - arrowHalfWidth * c}})}});
+}
+
+void drawRouteStart(SvgWriter& svg, double x, double y) {
+    svg.outline("circle", {{"cx", x}, {"cy", y}, {"r", routeStartRadius}, {"fill", "#fff"}},
+                routeColour, 2);
+}
+
+void drawRouteEnd(SvgWriter& svg, double x, double y) {
+    svg.element("rect", {{"x", x - routeEndSide / 2},
+                         {"y", y - routeEndSide / 2},
+                         {"width", routeEndSide},
+                         {"height", routeEndSide},
+                         {"fill", routeColour}});
+}
+
+void drawRoute(SvgWriter& svg, const std::vector<PicturePoint>& route) {
+    if (route.empty()) {
+        return;
+    }
+    svg.polyline(route, routeColour, routeWidth, "6 4");
+    // An arrowhead every so many pixels of the way, the first half a spacing in.
+    double untilNext = arrowSpacing / 2;
+    for (std::size_t i = 1; i < route.size(); ++i) {
+        const auto [x0, y0] = route[i - 1];
+        const auto [x1, y1] = route[i];
+        const double leg = std::hypot(x1 - x0, y1 - y0);
+        double along = untilNext;
+        for (; along <= leg; along += arrowSpacing) {
+            drawArrowhead(svg, x0 + (x1 - x0) * along / leg, y0 + (y1 - y0) * along / leg,
+                          std::atan2(y1 - y0, x1 - x0));
+        }
+        untilNext = along - leg;
+    }
+    const auto [startX, startY] = route.front();
+    const auto [endX, endY] = route.back();
+    drawRouteEnd(svg, endX, endY);
+    drawRouteStart(svg, startX, startY);
+    // Start below its mark and end above, so that a route that comes back
+    // where it began keeps both readable.
+    svg.text({{"x", startX + routeLabelGap},
+              {"y", startY + routeLabelGap + routeLabelDrop},
+              {"font-weight", "bold"}},
+             "start");
+    svg.text({{"x", endX + routeLabelGap}, {"y", endY - routeLabelGap}, {"font-weight", "bold"}},
+             "end");
 }
 
 // A world larger than a picture can hold is drawn as an even sample of it.
@@ -69,11 +148,8 @@ std::string crosses(const std::vector<PicturePoint>& points) {
 }
 
 void drawCrosses(SvgWriter& svg, const std::vector<PicturePoint>& points) {
-    svg.element("path", {{"d", crosses(points)},
-                         {"fill", "none"},
-                         {"stroke", shieldColour},
-                         {"stroke-width", crossWidth},
-                         {"opacity", crossOpacity}});
+    svg.outline("path", {{"d", crosses(points)}, {"fill", "none"}, {"opacity", crossOpacity}},
+                shieldColour, crossWidth);
 }
 
 struct LegendEntry {
@@ -115,32 +191,31 @@ std::string drawMap(const std::vector<PlacedObject>& everyObject,
     for (const PlacedObject& o : world) {
         if (result.listed.contains(o.hash) && !colours.contains(o.hash)) {
             colours[o.hash] = modelColour(o.hash);
-            models[modelLabel(o)] = colours[o.hash];
+            models[o.model.empty() ? hashText(o.hash) : o.model] = colours[o.hash];
         }
     }
+    const auto dotKey = [](std::string colour, double radius = keyRadius) {
+        return [colour, radius](SvgWriter& svg) { svg.dot(keyX, keyY, radius, colour); };
+    };
     std::vector<LegendEntry> legend;
     for (const auto& [label, colour] : models) {
-        legend.push_back({label + " (listed)", [colour = colour](SvgWriter& svg) {
-                              svg.dot(keyX, keyY, keyRadius, colour);
-                          }});
+        legend.push_back({label + " (listed)", dotKey(colour)});
     }
-    legend.push_back({"unlisted objects",
-                      [](SvgWriter& svg) { svg.dot(keyX, keyY, keyRadius, unlistedColour); }});
-    legend.push_back({"shield standing at the end",
-                      [](SvgWriter& svg) { svg.dot(keyX, keyY, keyRadius, shieldColour); }});
+    legend.push_back({"unlisted objects", dotKey(unlistedColour)});
+    legend.push_back({"shield standing at the end", dotKey(shieldColour)});
     legend.push_back({"shield placed, later retired", [](SvgWriter& svg) {
                           drawCrosses(svg, {{keyX, keyY}});
                       }});
-    legend.push_back({"route, arrows the way the player drives", [](SvgWriter& svg) {
-                          drawRouteLine(svg, {{0, keyY}, {keyLineLength, keyY}});
-                          drawArrowhead(svg, keyLineLength, keyY, 0);
-                      }});
+    legend.push_back(
+        {"route, arrows the way the player drives", [](SvgWriter& svg) {
+             svg.polyline({{0, keyY}, {keyLineLength, keyY}}, routeColour, routeWidth, "6 4");
+             drawArrowhead(svg, keyLineLength, keyY, 0);
+         }});
     legend.push_back({"start and end of the route", [](SvgWriter& svg) {
                           drawRouteStart(svg, keyX - keyRadius, keyY);
                           drawRouteEnd(svg, keyX + keyRadius + keyGap, keyY);
                       }});
-    legend.push_back({"the player at moments A to D",
-                      [](SvgWriter& svg) { svg.dot(keyX, keyY, keyPlayerRadius, "#000"); }});
+    legend.push_back({"the player at moments A to D", dotKey("#000", keyPlayerRadius)});
     legend.push_back({"scan circle (scan radius)",
                       [](SvgWriter& svg) { svg.ring(keyX, keyY, keyRingRadius, scanColour); }});
     legend.push_back(
@@ -150,9 +225,6 @@ std::string drawMap(const std::vector<PlacedObject>& everyObject,
 
     SvgWriter svg(std::max(2 * edge + (maxX - minX) * scale, leastPictureWidth),
                   mapBottom + legendBelow + legendRow * legendRows, "#f7f5ee");
-    const auto counted = [](long long count, const std::string& what) {
-        return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
-    };
     svg.text({{"x", edge}, {"y", titleY}, {"font-size", 16.0}, {"font-weight", "bold"}},
              "BrambleCap dry run: " + counted(result.framesRun, "frame") + ", scan radius " +
                  svgNumber(std::round(result.radius)) + " m");
@@ -211,12 +283,12 @@ std::string drawMap(const std::vector<PlacedObject>& everyObject,
     // A scale bar of a round length, about a fifth of the map's width.
     const double metres = roundStep((maxX - minX) / 5, 1);
     const double barY = mapBottom + scaleBarBelow, barEnd = edge + metres * scale;
-    svg.element("path", {{"d", "M" + svgNumber(edge) + " " + svgNumber(barY - scaleTick) + " V" +
-                                   svgNumber(barY) + " H" + svgNumber(barEnd) + " V" +
-                                   svgNumber(barY - scaleTick)},
-                         {"fill", "none"},
-                         {"stroke", "#000"},
-                         {"stroke-width", 1.5}});
+    svg.outline(
+        "path",
+        {{"d", "M" + svgNumber(edge) + " " + svgNumber(barY - scaleTick) + " V" + svgNumber(barY) +
+                   " H" + svgNumber(barEnd) + " V" + svgNumber(barY - scaleTick)},
+         {"fill", "none"}},
+        "#000", 1.5);
     svg.text({{"x", barEnd + scaleLabelGap}, {"y", barY + scaleLabelDrop}},
              svgNumber(metres) + " m");
 

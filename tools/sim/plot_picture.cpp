@@ -1,7 +1,4 @@
-#include "tools/sim/plot_picture.h"
-
-#include "tools/sim/picture_common.h"
-#include "tools/sim/svg_writer.h"
+#include "tools/sim/pictures.h"
 
 #include "shields/shields.h"
 
@@ -40,11 +37,11 @@ std::string drawPlot(const DryRunResult& result) {
     };
     const auto py = [&](double value) { return axisY - value * plotHeight / yMax; };
     const auto line = [&](int FrameRecord::*field) {
-        std::vector<std::pair<double, double>> points;
+        std::vector<PicturePoint> points;
         for (const FrameRecord& r : result.frames) {
             points.emplace_back(px(r.frame), py(r.*field));
         }
-        return svgPoints(points);
+        return points;
     };
 
     SvgWriter svg(width, height, "#fff");
@@ -87,14 +84,8 @@ std::string drawPlot(const DryRunResult& result) {
                                 svgNumber(top + plotHeight / 2) + ") rotate(-90)"},
               {"text-anchor", "middle"}},
              "objects");
-    svg.element("polyline", {{"fill", "none"},
-                             {"stroke", candidatesColour},
-                             {"stroke-width", 1.5},
-                             {"points", line(&FrameRecord::candidates)}});
-    svg.element("polyline", {{"fill", "none"},
-                             {"stroke", shieldColour},
-                             {"stroke-width", 2.0},
-                             {"points", line(&FrameRecord::held)}});
+    svg.polyline(line(&FrameRecord::candidates), candidatesColour, 1.5);
+    svg.polyline(line(&FrameRecord::held), shieldColour, 2);
     const auto key = [&](double x, const char* colour, double strokeWidth, const char* label) {
         svg.line(x, keyY, x + keyLine, keyY, colour, strokeWidth);
         svg.text({{"x", x + keyLine + keyTextGap}, {"y", keyY + keyTextDrop}}, label);

@@ -1,4 +1,4 @@
-#include "tools/sim/shipped_plugin.h"
+#include "tools/sim/dry_run.h"
 
 #include "plugin/dll_main.h"
 

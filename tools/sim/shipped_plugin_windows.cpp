@@ -1,4 +1,4 @@
-#include "tools/sim/shipped_plugin.h"
+#include "tools/sim/dry_run.h"
 
 #include "standin/world.h"
 #include "tools/files/command_line.h"

@@ -7,23 +7,15 @@
 
 #include <charconv>
 #include <cmath>
-#include <tuple>
+#include <initializer_list>
 
 namespace {
-
-std::string_view trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
 
 std::vector<std::string_view> fields(std::string_view line) {
     std::vector<std::string_view> parts;
     for (;;) {
         const auto comma = line.find(',');
-        parts.push_back(trim(line.substr(0, comma)));
+        parts.push_back(trimmedText(line.substr(0, comma)));
         if (comma == std::string_view::npos) {
             return parts;
         }
@@ -31,37 +23,20 @@ std::vector<std::string_view> fields(std::string_view line) {
     }
 }
 
-// The whole field, a number within the world's reach; or what is wrong with it.
-std::string readCoordinate(std::string_view text, const char* name, float& value) {
-    const NumberText read = readNumberText(text);
-    value = read.value;
-    if (text.empty() || read.length != text.size() || !std::isfinite(value)) {
-        return std::string(name) + " " + quotedText(text) + " is not a finite number";
-    }
-    if (std::fabs(value) > farthestCoordinate) {
-        return std::string(name) + " " + quotedText(text) +
-               " lies beyond the 1,000,000 m a world may reach from its centre";
-    }
-    return "";
-}
-
 bool isHeader(std::string_view text, std::string_view header) {
-    std::string squeezed;
-    for (const char c : text) {
-        if (c != ' ' && c != '\t') {
-            squeezed += c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-        }
-    }
-    return squeezed == header;
+    std::string squeezed(text);
+    std::erase_if(squeezed, [](char c) { return c == ' ' || c == '\t'; });
+    return sameIgnoringCase(squeezed, header);
 }
 
-// Walks the content lines of CSV text after its header; the handler returns an
-// error text for a bad line, or empty.
+// Walks the content lines of CSV text after its header, each with as many
+// fields as the header names; the handler returns an error text for a bad
+// line, or empty.
 template <typename Handler>
 bool readCsv(std::string_view text, const std::string& name, std::string_view header,
              std::string& error, Handler handle) {
     // Excel's "CSV UTF-8" starts with a byte-order mark, which says nothing here.
-    if (text.starts_with("\xEF\xBB\xBF")) {
+    if (startsWithByteOrderMark(text)) {
         text.remove_prefix(3);
     }
     const TextReader dryRun{"the dry run", "no header",
@@ -70,11 +45,15 @@ bool readCsv(std::string_view text, const std::string& name, std::string_view he
         error = *form;
         return false;
     }
+    const std::size_t columns = fields(header).size();
     int number = 0;
     bool headerSeen = false;
     while (!text.empty()) {
         const auto end = text.find('\n');
-        const std::string_view line = trim(text.substr(0, end));
+        // A line ends in LF, after any CRs: Windows' CR LF, and the CR CR LF of a
+        // program that wrote CR LF through a text-mode file.
+        const std::string_view raw = text.substr(0, end);
+        const std::string_view line = trimmedText(raw.substr(0, raw.find_last_not_of('\r') + 1));
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         ++number;
         if (line.empty() || line.front() == '#') {
@@ -90,7 +69,12 @@ bool readCsv(std::string_view text, const std::string& name, std::string_view he
             headerSeen = true;
             continue;
         }
-        if (std::string problem = handle(fields(line)); !problem.empty()) {
+        const std::vector<std::string_view> f = fields(line);
+        const std::string problem =
+            f.size() == columns ? handle(f)
+                                : "expected " + std::to_string(columns) + " fields (" +
+                                      std::string(header) + "), found " + std::to_string(f.size());
+        if (!problem.empty()) {
             error = where + problem + ": " + quotedText(line);
             return false;
         }
@@ -102,17 +86,48 @@ bool readCsv(std::string_view text, const std::string& name, std::string_view he
     return true;
 }
 
-std::string readHash(std::string_view text, ModelHash& hash) {
+// A name, or a hash such as 0x1A2B3C4D.
+std::string readModel(std::string_view text, PlacedObject& object) {
+    if (text.empty()) {
+        return "the model is empty";
+    }
+    if (!text.starts_with("0x") && !text.starts_with("0X")) {
+        object.model = text;
+        object.hash = nameHash(text);
+        return "";
+    }
     const std::string_view digits = text.substr(2);
     const auto [end, error] =
-        std::from_chars(digits.data(), digits.data() + digits.size(), hash, 16);
+        std::from_chars(digits.data(), digits.data() + digits.size(), object.hash, 16);
     if (digits.empty() || error != std::errc{} || end != digits.data() + digits.size()) {
         return "the model " + quotedText(text) + " is not a 32-bit hexadecimal hash";
     }
     return "";
 }
 
-std::optional<std::string> readWhole(const std::string& path, std::string& error) {
+// The fields from `first` on as the coordinates x, y and z in turn, each the
+// whole field, a number within the world's reach; or what is wrong with one.
+std::string readCoordinates(const std::vector<std::string_view>& f, std::size_t first,
+                            std::initializer_list<float*> values) {
+    std::size_t i = 0;
+    for (float* const value : values) {
+        const std::string_view text = f[first + i];
+        const std::string named = std::string(1, "xyz"[i++]) + " " + quotedText(text);
+        const NumberText read = readNumberText(text);
+        *value = read.value;
+        if (text.empty() || read.length != text.size() || !std::isfinite(*value)) {
+            return named + " is not a finite number";
+        }
+        if (std::fabs(*value) > farthestCoordinate) {
+            return named + " lies beyond the 1,000,000 m a world may reach from its centre";
+        }
+    }
+    return "";
+}
+
+} // namespace
+
+std::optional<std::string> readInputFile(const std::string& path, std::string& error) {
     std::string cause;
     auto bytes = readUserFile(path, cause);
     if (!bytes) {
@@ -121,43 +136,17 @@ std::optional<std::string> readWhole(const std::string& path, std::string& error
     return bytes;
 }
 
-} // namespace
-
 std::optional<std::vector<PlacedObject>> parseWorld(std::string_view text, const std::string& name,
                                                     std::string& error) {
     std::vector<PlacedObject> objects;
     const bool read =
         readCsv(text, name, "model,x,y,z", error, [&](const std::vector<std::string_view>& f) {
-            if (f.size() != 4) {
-                return "expected 4 fields (model,x,y,z), found " + std::to_string(f.size());
-            }
-            PlacedObject object;
-            if (f[0].empty()) {
-                return std::string("the model is empty");
-            }
-            if (f[0].starts_with("0x") || f[0].starts_with("0X")) {
-                if (std::string problem = readHash(f[0], object.hash); !problem.empty()) {
-                    return problem;
-                }
-            } else {
-                object.model = f[0];
-                object.hash = nameHash(f[0]);
-            }
-            const char* names[] = {"x", "y", "z"};
-            float* values[] = {&object.x, &object.y, &object.z};
-            for (int i = 0; i < 3; ++i) {
-                if (std::string problem = readCoordinate(f[i + 1], names[i], *values[i]);
-                    !problem.empty()) {
-                    return problem;
-                }
-            }
-            objects.push_back(object);
-            return std::string();
+            PlacedObject& object = objects.emplace_back();
+            const std::string problem = readModel(f[0], object);
+            return problem.empty() ? readCoordinates(f, 1, {&object.x, &object.y, &object.z})
+                                   : problem;
         });
-    if (!read) {
-        return std::nullopt;
-    }
-    return objects;
+    return read ? std::optional(std::move(objects)) : std::nullopt;
 }
 
 std::optional<std::vector<Waypoint>> parseRoute(std::string_view text, const std::string& name,
@@ -165,36 +154,22 @@ std::optional<std::vector<Waypoint>> parseRoute(std::string_view text, const std
     std::vector<Waypoint> route;
     const bool read =
         readCsv(text, name, "x,y", error, [&](const std::vector<std::string_view>& f) {
-            if (f.size() != 2) {
-                return "expected 2 fields (x,y), found " + std::to_string(f.size());
-            }
-            Waypoint point;
-            for (auto [text, name, value] :
-                 {std::tuple(f[0], "x", &point.x), std::tuple(f[1], "y", &point.y)}) {
-                if (std::string problem = readCoordinate(text, name, *value); !problem.empty()) {
-                    return problem;
-                }
-            }
-            route.push_back(point);
-            return std::string();
+            Waypoint& point = route.emplace_back();
+            return readCoordinates(f, 0, {&point.x, &point.y});
         });
-    if (!read) {
-        return std::nullopt;
-    }
-    if (route.empty()) {
+    if (read && route.empty()) {
         error = name + ": the route has no waypoints";
-        return std::nullopt;
     }
-    return route;
+    return read && !route.empty() ? std::optional(std::move(route)) : std::nullopt;
 }
 
 std::optional<std::vector<PlacedObject>> readWorldFile(const std::string& path,
                                                        std::string& error) {
-    const auto text = readWhole(path, error);
+    const auto text = readInputFile(path, error);
     return text ? parseWorld(*text, shownPath(path), error) : std::nullopt;
 }
 
 std::optional<std::vector<Waypoint>> readRouteFile(const std::string& path, std::string& error) {
-    const auto text = readWhole(path, error);
+    const auto text = readInputFile(path, error);
     return text ? parseRoute(*text, shownPath(path), error) : std::nullopt;
 }

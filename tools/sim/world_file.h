@@ -23,6 +23,10 @@ struct Waypoint {
 // pictures' scales stay finite.
 inline constexpr float farthestCoordinate = 1.0e6f;
 
+// A player's input file whole, a regular file of at most largestUserFile bytes; or
+// nothing, with `error` naming the file and the cause.
+std::optional<std::string> readInputFile(const std::string& path, std::string& error);
+
 // CSV files with a header line: "model,x,y,z" for worlds (the model a name or a
 // hash such as 0x1A2B3C4D), "x,y" for routes. Blank lines and lines starting
 // with "#" are skipped; a UTF-8 byte-order mark at the start is too, and a

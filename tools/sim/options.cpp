@@ -1,9 +1,10 @@
-#include "tools/sim/command_line.h"
+#include "tools/sim/program.h"
 
 #include "config/text.h"
 #include "shields/shields.h"
 #include "tools/files/shown_path.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -93,28 +94,29 @@ void checkPath(const Option& option, const std::string& text) {
     }
 }
 
+// The whole text as a number within the option's range; throws Mistake.
+template <typename Number>
+Number readNumber(const Option& option, const std::string& text, const char* what) {
+    Number number{};
+    const char* const last = text.data() + text.size();
+    const auto [end, error] = std::from_chars(text.data(), last, number);
+    if (error != std::errc{} || end != last ||
+        !(number >= static_cast<Number>(option.low) &&
+          number <= static_cast<Number>(option.high))) {
+        throw Mistake{std::string(option.name) + " takes " + what + " from " + rangeText(option) +
+                      ", not " + quotedText(text)};
+    }
+    return number;
+}
+
 Value readValue(const Option& option, const std::string& text) {
     Value value{text};
     if (option.kind == ValueKind::Text) {
         checkPath(option, text);
-    }
-    const char* const first = text.data();
-    const char* const last = first + text.size();
-    if (option.kind == ValueKind::Whole) {
-        const auto [end, error] = std::from_chars(first, last, value.whole);
-        if (text.empty() || error != std::errc{} || end != last || value.whole < option.low ||
-            value.whole > option.high) {
-            throw Mistake{std::string(option.name) + " takes a whole number from " +
-                          rangeText(option) + ", not " + quotedText(text)};
-        }
+    } else if (option.kind == ValueKind::Whole) {
+        value.whole = readNumber<std::uint64_t>(option, text, "a whole number");
     } else if (option.kind == ValueKind::Decimal) {
-        const auto [end, error] = std::from_chars(first, last, value.decimal);
-        if (text.empty() || error != std::errc{} || end != last ||
-            !(value.decimal >= static_cast<double>(option.low) &&
-              value.decimal <= static_cast<double>(option.high))) {
-            throw Mistake{std::string(option.name) + " takes a number from " + rangeText(option) +
-                          ", not " + quotedText(text)};
-        }
+        value.decimal = readNumber<double>(option, text, "a number");
     }
     return value;
 }
@@ -130,11 +132,8 @@ DryRunCommand parseCommandLine(const std::vector<std::string>& arguments) {
             command.help = true;
             return command;
         }
-        const Option* option = nullptr;
-        for (const Option& o : options) {
-            option = o.name == name ? &o : option;
-        }
-        if (option == nullptr) {
+        const Option* const option = std::ranges::find(options, name, &Option::name);
+        if (option == std::end(options)) {
             throw Mistake{"unknown option " + quotedText(name) + seeHelp};
         }
         if (option->kind != ValueKind::None && i + 1 >= count) {

@@ -1,11 +1,13 @@
-#include "tools/sim/summary.h"
+#include "tools/sim/program.h"
 
 #include "config/config_format.h"
-
+#include "config/text.h"
 #include "shields/shields.h"
 #include "tools/files/command_line.h"
 #include "tools/files/shown_path.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -20,25 +22,27 @@ std::string grouped(long long value) {
     return (value < 0 ? "-" : "") + digits;
 }
 
-// "1 listed model", "70 listed models".
-std::string counted(long long value, const std::string& what) {
-    return grouped(value) + " " + what + (value == 1 ? "" : "s");
+// "1 listed model", "5,380 objects".
+std::string groupedCount(long long count, std::string_view what) {
+    const std::string text = counted(count, what);
+    return grouped(count) + text.substr(text.find(' '));
 }
 
 // Said only when a model never loaded: how many did, and how the wait ended.
 std::string modelWaitText(const ModelWait& wait) {
-    std::string missing;
+    std::vector<std::string> missingNames;
     for (const int number : wait.missing) {
-        missing += (missing.empty() ? "" : ", ") + shieldModelName(number);
+        missingNames.push_back(shieldModelName(number));
     }
+    const std::string missing = joinedList(missingNames, "and");
     const std::string loaded =
         std::to_string(wait.loaded) + " of " + std::to_string(shieldModelCount) + " loaded";
     if (!wait.ended) {
-        return loaded + " so far; the run ended " + counted(wait.framesWaited, "frame") +
+        return loaded + " so far; the run ended " + groupedCount(wait.framesWaited, "frame") +
                " into the wait, still without " + missing;
     }
-    return loaded + "; the wait ended after " + counted(wait.framesWaited, "frame") + " without " +
-           missing;
+    return loaded + "; the wait ended after " + groupedCount(wait.framesWaited, "frame") +
+           " without " + missing;
 }
 
 std::string spreadText(const Spread& s) {
@@ -57,22 +61,60 @@ std::string shown(const std::string& utf8) {
     return shownPath(std::string(generic.begin(), generic.end()));
 }
 
-// What --debug did: only what the plug-in showed.
-std::string debugText(const DryRunResult& result) {
-    return result.statusLineDrawn ? ", status line drawn"
-                                  : ", debug=true added but no status line drawn";
+// The plug-in's own status line when it drew one, else what the world shows.
+std::string statusOf(const FrameRecord& record) {
+    if (!record.statusLine.empty()) {
+        return record.statusLine;
+    }
+    return "nearby " + std::to_string(record.candidates) + ", shields held " +
+           std::to_string(record.held);
 }
 
 } // namespace
+
+std::function<void(const FrameRecord&, int frames)> progressShown(bool terminal) {
+    using Clock = std::chrono::steady_clock;
+    return [terminal, started = Clock::time_point{}, drawn = Clock::time_point{},
+            told = false](const FrameRecord& record, int frames) mutable {
+        const auto now = Clock::now();
+        started = record.frame == 1 ? now : started;
+        // After two seconds the pace is known; a run with half a minute or more to go says so.
+        const double elapsed = std::chrono::duration<double>(now - started).count();
+        if (!told && elapsed >= 2) {
+            told = true;
+            const double left = elapsed * (frames - record.frame) / record.frame;
+            if (left >= 30) {
+                std::printf("%sa long run: about %.0f %s to go\n", terminal ? "\n" : "",
+                            left < 90 ? left : left / 60, left < 90 ? "seconds" : "minutes");
+                std::fflush(stdout);
+            }
+        }
+        const int percent = static_cast<int>(100LL * record.frame / frames);
+        const bool last = record.frame == frames;
+        if (terminal) {
+            if (!last && now - drawn < std::chrono::milliseconds(250)) {
+                return;
+            }
+            drawn = now;
+            std::string bar(20, '.');
+            std::fill(bar.begin(), bar.begin() + percent / 5, '#');
+            std::printf("\r[%s] %3d%%  frame %d/%d  %-60s%s", bar.c_str(), percent, record.frame,
+                        frames, statusOf(record).c_str(), last ? "\n" : "");
+            std::fflush(stdout);
+        } else if (last || record.frame % std::max(1, frames / 10) == 0) {
+            std::printf("frame %d/%d (%d%%): %s\n", record.frame, frames, percent,
+                        statusOf(record).c_str());
+            std::fflush(stdout); // a pipe or a log file sees the run move as it moves
+        }
+    };
+}
 
 void printSummary(const DryRunCommand& command, const std::string& worldSource,
                   const DryRunResult& result, const RunOutputs& outputs) {
     const DryRunOptions& run = command.run;
     const bool debug = run.askForStatusLine;
-    std::size_t listedObjects = 0;
-    for (const PlacedObject& o : run.world) {
-        listedObjects += result.listed.contains(o.hash) ? 1 : 0;
-    }
+    const auto listedObjects = std::ranges::count_if(
+        run.world, [&](const PlacedObject& o) { return result.listed.contains(o.hash); });
     std::printf("\nBrambleCap dry run\n");
     std::printf("  plug-in:                 %s\n", shown(command.asi).c_str());
     std::printf("  configuration:           %s%s\n",
@@ -82,10 +124,13 @@ void printSummary(const DryRunCommand& command, const std::string& worldSource,
                 debug ? ", with debug=true added" : "");
     std::printf("                           scan radius %g m, %s%s\n",
                 static_cast<double>(result.radius),
-                counted(static_cast<long long>(result.listed.size()), "listed model").c_str(),
-                debug ? debugText(result).c_str() : "");
+                groupedCount(static_cast<long long>(result.listed.size()), "listed model").c_str(),
+                // What --debug did: only what the plug-in showed.
+                !debug                   ? ""
+                : result.statusLineDrawn ? ", status line drawn"
+                                         : ", debug=true added but no status line drawn");
     std::printf("  world:                   %s, %s of them listed; %s\n",
-                counted(static_cast<long long>(run.world.size()), "object").c_str(),
+                groupedCount(static_cast<long long>(run.world.size()), "object").c_str(),
                 grouped(static_cast<long long>(listedObjects)).c_str(), worldSource.c_str());
     std::printf("  frames:                  %s\n", grouped(result.framesRun).c_str());
     if (!result.modelWait.missing.empty()) {

@@ -44,6 +44,12 @@ std::string hashText(std::uint32_t hash) {
     return text;
 }
 
+std::string shownNumber(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
 std::string counted(long long count, std::string_view one, std::string_view many) {
     std::string text = std::to_string(count) + " ";
     if (count == 1) {

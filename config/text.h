@@ -22,6 +22,8 @@ std::string foldedName(std::string_view name);
 std::uint32_t nameHash(std::string_view name);
 // A model hash as players and modders see it written: "0xA0542754".
 std::string hashText(std::uint32_t hash);
+// A number as players read it, "%g": 100, 80.5, 1e+39, inf.
+std::string shownNumber(double value);
 
 // "1 frame", "2 frames"; `many` where the plural is not `one` and "s".
 std::string counted(long long count, std::string_view one, std::string_view many = {});

@@ -1,4 +1,4 @@
-#include "standin/script_context.h"
+#include "standin/protocol.h"
 
 #include <windows.h>
 

@@ -105,11 +105,6 @@ Object* World::find(EntityHandle handle) {
     return index < all.size() ? &all[index] : nullptr;
 }
 
-std::size_t World::existingScriptObjects() const {
-    return static_cast<std::size_t>(std::count_if(
-        all.begin(), all.end(), [](const Object& o) { return o.createdByScript && o.exists; }));
-}
-
 bool World::modelLoaded(ModelHash model) const {
     const auto found = streaming.find(model);
     if (found == streaming.end() || found->second.requestedFrame < 0) {

@@ -9,9 +9,7 @@
 #include "natives/host.h"
 #include "natives/native_list.h"
 #include "natives/natives.h"
-#include "standin/host_call.h"
-#include "standin/native_protocol.h"
-#include "standin/script_context.h"
+#include "standin/protocol.h"
 
 #include <array>
 #include <cstdint>
@@ -85,7 +83,6 @@ class World {
     int frame() const { return currentFrame; }
     const Object* object(EntityHandle handle) const;
     const std::vector<Object>& objects() const { return all; }
-    std::size_t existingScriptObjects() const;
     bool modelLoaded(ModelHash model) const;
     const std::vector<HostCall>& calls() const { return log; }
     void clearCalls() { log.clear(); }

@@ -1,8 +1,12 @@
-// The host's side of the stand-in: the seven functions' work, the protocol
-// kept, the log, and the script run one frame at a time.
+// The host's side of the stand-in: the seven host functions over the active
+// world, their work, the protocol kept, the log, and the script run one frame
+// at a time.
+#include "natives/host.h"
 #include "standin/world.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 namespace standin {
 
@@ -146,3 +150,41 @@ HostWord* World::hostNativeCall() {
 }
 
 } // namespace standin
+
+namespace {
+standin::World& world() {
+    if (standin::activeWorld == nullptr) {
+        std::fprintf(stderr, "stand-in host: called with no world\n");
+        std::abort();
+    }
+    return *standin::activeWorld;
+}
+HostWord noResult[3];
+} // namespace
+
+extern "C" {
+void scriptRegister(ModuleHandle module, ScriptEntry entry) {
+    world().hostRegister(module, entry);
+}
+void scriptUnregister(ModuleHandle module) {
+    // A host that is going away unregisters nothing it has no world for.
+    if (standin::activeWorld != nullptr) {
+        standin::activeWorld->hostUnregister(module);
+    }
+}
+void scriptWait(HostMilliseconds milliseconds) {
+    world().hostWait(milliseconds);
+}
+int worldGetAllObjects(int* handles, int capacity) {
+    return world().hostGetAllObjects(handles, capacity);
+}
+void nativeInit(HostWord hash) {
+    world().hostNativeInit(hash);
+}
+void nativePush64(HostWord value) {
+    world().hostNativePush(value);
+}
+HostWord* nativeCall() {
+    return standin::activeWorld != nullptr ? standin::activeWorld->hostNativeCall() : noResult;
+}
+}

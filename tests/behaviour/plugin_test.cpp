@@ -1,7 +1,7 @@
 #include "plugin_test.h"
 
 #include "natives/native_list.h"
-#include "standin/native_table.h"
+#include "standin/protocol.h"
 
 #include <bit>
 #include <fstream>

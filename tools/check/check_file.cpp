@@ -2,9 +2,7 @@
 
 #include "config/config_format.h"
 #include "config/text.h"
-#include "tools/files/command_line.h"
-#include "tools/files/shown_path.h"
-#include "tools/files/user_file.h"
+#include "tools/files/files.h"
 
 #include <filesystem>
 

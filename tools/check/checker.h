@@ -29,9 +29,7 @@ int explainConfig(const std::string& name, std::string_view bytes, const CheckOp
                   std::ostream& out);
 
 // What the checker says of a value that reads otherwise than a player would
-// expect. A number as the checker shows it: "%g".
-std::string shownNumber(float value);
-// A number field that holds no number, or text after its number. Where a
+// expect. A number field that holds no number, or text after its number. Where a
 // comma cannot separate fields, "80,5" is taken as a decimal comma.
 std::optional<std::string> numberTextWarning(std::string_view text, const std::string& field,
                                              bool commaSeparates);

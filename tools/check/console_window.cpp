@@ -1,7 +1,7 @@
 #include "tools/check/checker.h"
 
 #include "config/config_format.h"
-#include "tools/files/command_line.h"
+#include "tools/files/files.h"
 
 std::string configToCheck(const std::filesystem::path& currentFolder,
                           const std::filesystem::path& programFolder,

@@ -2,8 +2,7 @@
 // plug-in will read it. Reads only; never writes or creates the file.
 #include "config/text.h"
 #include "tools/check/checker.h"
-#include "tools/files/command_line.h"
-#include "tools/files/shown_path.h"
+#include "tools/files/files.h"
 
 #include <cstdio>
 #include <iostream>

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -29,12 +28,6 @@ std::optional<std::string> decimalCommaWarning(std::string_view number, std::str
 }
 
 } // namespace
-
-std::string shownNumber(float value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
-    return text;
-}
 
 std::optional<std::string> numberTextWarning(std::string_view text, const std::string& field,
                                              bool commaSeparates) {

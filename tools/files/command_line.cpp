@@ -1,4 +1,4 @@
-#include "tools/files/command_line.h"
+#include "tools/files/files.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,8 +1,4 @@
-#include "tools/files/owned_folder.h"
-
-#include "tools/files/command_line.h"
-#include "tools/files/shown_path.h"
-#include "tools/files/user_file.h"
+#include "tools/files/files.h"
 
 #include <filesystem>
 #include <system_error>

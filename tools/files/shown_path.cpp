@@ -1,4 +1,4 @@
-#include "tools/files/shown_path.h"
+#include "tools/files/files.h"
 
 #include "config/text.h"
 

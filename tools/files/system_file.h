@@ -4,7 +4,7 @@
 // user_file.cpp reads and writes a user's files over them, once for both.
 // A call that fails leaves its cause for lastSystemCause.
 
-#include "tools/files/user_file.h"
+#include "tools/files/files.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "tools/files/user_file.h"
+#include "tools/files/files.h"
 
 #include "tools/files/system_file.h"
 

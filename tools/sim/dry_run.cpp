@@ -6,9 +6,7 @@
 #include "natives/native_list.h"
 #include "shields/shields.h"
 #include "standin/world.h"
-#include "tools/files/command_line.h"
-#include "tools/files/shown_path.h"
-#include "tools/files/user_file.h"
+#include "tools/files/files.h"
 
 #include <algorithm>
 #include <cmath>

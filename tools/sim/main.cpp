@@ -2,10 +2,7 @@
 // before anyone starts the game. Every input is checked before anything is
 // written, and only into a folder of the dry run's own.
 #include "config/config_format.h"
-#include "tools/files/command_line.h"
-#include "tools/files/owned_folder.h"
-#include "tools/files/shown_path.h"
-#include "tools/files/user_file.h"
+#include "tools/files/files.h"
 #include "tools/sim/program.h"
 
 #include <algorithm>

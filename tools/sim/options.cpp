@@ -2,7 +2,7 @@
 
 #include "config/text.h"
 #include "shields/shields.h"
-#include "tools/files/shown_path.h"
+#include "tools/files/files.h"
 
 #include <algorithm>
 #include <charconv>

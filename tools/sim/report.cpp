@@ -3,8 +3,7 @@
 #include "config/config_format.h"
 #include "config/text.h"
 #include "shields/shields.h"
-#include "tools/files/command_line.h"
-#include "tools/files/shown_path.h"
+#include "tools/files/files.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,9 +1,7 @@
 #include "tools/sim/dry_run.h"
 
 #include "standin/world.h"
-#include "tools/files/command_line.h"
-#include "tools/files/shown_path.h"
-#include "tools/files/user_file.h"
+#include "tools/files/files.h"
 #include "tools/files/wide_text_windows.h"
 
 #include <cstdio>

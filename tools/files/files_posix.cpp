@@ -1,3 +1,5 @@
+// The POSIX side of the tools' files: the calls of system_file.h, and the
+// arguments as typed.
 #include "tools/files/system_file.h"
 
 #include <cerrno>
@@ -84,3 +86,14 @@ PathKind pathKind(const std::string& path) {
     }
     return kindOf(info.st_mode);
 }
+
+// Arguments arrive as the bytes typed, UTF-8 on any current system.
+std::vector<std::string> commandLineArguments(int argc, char** argv) {
+    return {argv, argv + argc};
+}
+
+std::string programFolder(const std::string& argv0) {
+    return utf8Path(std::filesystem::absolute(filePath(argv0)).parent_path());
+}
+
+void useUtf8Output() {}

@@ -44,6 +44,12 @@ std::string hashText(std::uint32_t hash) {
     return text;
 }
 
+std::string plainNumber(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
+    return text;
+}
+
 std::string counted(long long count, std::string_view one, std::string_view many) {
     std::string text = std::to_string(count) + " ";
     if (count == 1) {
@@ -81,6 +87,8 @@ std::string visibleText(std::string_view text) {
         const auto c = static_cast<unsigned char>(raw);
         if (c == '\t') {
             shown += "\\t";
+        } else if (c == '\r') {
+            shown += "\\r";
         } else if (c < 0x20 || c >= 0x7F) {
             char escaped[8];
             std::snprintf(escaped, sizeof escaped, "\\x%02X", c);

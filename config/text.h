@@ -23,6 +23,9 @@ std::uint32_t nameHash(std::string_view name);
 // A model hash as players and modders see it written: "0xA0542754".
 std::string hashText(std::uint32_t hash);
 
+// A number as players read it: "%g" ("100", "2.5", "inf", "nan").
+std::string plainNumber(float value);
+
 // "1 frame", "2 frames"; `many` where the plural is not `one` and "s".
 std::string counted(long long count, std::string_view one, std::string_view many = {});
 // "a", "a and b", "a, b and c" with `last` "and" (or "or").
@@ -33,8 +36,8 @@ std::string_view trimmedText(std::string_view text);
 // Notepad's "UTF-8 with BOM" puts these three bytes before the first line.
 bool startsWithByteOrderMark(std::string_view bytes);
 
-// Text from a player's file shown safely: bytes nobody can see (tabs, control
-// bytes, a byte-order mark, anything past ASCII) escaped as \t and \xNN.
+// Text from a player's file shown safely: bytes nobody can see (tabs, CRs,
+// control bytes, a byte-order mark, anything past ASCII) escaped as \t, \r and \xNN.
 std::string visibleText(std::string_view text);
 // In double quotes, escaped, and cut short with "..." past `longest` characters of the text.
 std::string quotedText(std::string_view text, std::size_t longest = 80);

@@ -142,7 +142,7 @@ TEST_F(Checker, FilesThatDoNothingAreWarnedOf) {
         {"debug=1\r\n[BLOCK_PROPS]\r\npine=1,2\r\n",
          "no effect: before the first section header: it probably belongs under [Settings]"},
         {"pine=1,2\r\n[BLOCK_PROPS]\r\noak=1,2\r\n",
-         "no effect: before the first section header: as a model entry it probably belongs "
+         "no effect: before the first section header: as a tree model line it probably belongs "
          "under [BLOCK_PROPS]"},
         {"[Settings]\r\n=7\r\n[BLOCK_PROPS]\r\npine=1,2\r\n",
          "no effect: the line starts with \"=\": its key is empty"},

@@ -310,14 +310,16 @@ std::string heightText(float height) {
     return plainNumber(std::fabs(height)) + (height < 0 ? " m below it" : " m above it");
 }
 
-void judgeEntry(const ConfigLine& line, Judging& judging, bool nameLooksPlain, LineVerdict& out) {
+// Returns the model's hash.
+std::uint32_t judgeEntry(const ConfigLine& line, Judging& judging, bool nameLooksPlain,
+                         LineVerdict& out) {
     const std::uint32_t hash = nameHash(line.name); // the name as the game reads it, up to a NUL
     const PropShieldParams& params = line.params;
     const int model = shieldModelNumber(params.shieldModelIndex);
     out.does = "gives tree model " + quotedText(line.key) + " shield model " +
                std::to_string(model) + ", " + heightText(params.heightOffset);
     out.details = "hash " + hashText(hash);
-    if (plainNumber(params.shieldModelIndex) != std::to_string(model)) {
+    if (params.shieldModelIndex != static_cast<float>(model)) {
         out.details += "; " + plainNumber(params.shieldModelIndex) + " selects shield model " +
                        std::to_string(model);
     }
@@ -329,6 +331,7 @@ void judgeEntry(const ConfigLine& line, Judging& judging, bool nameLooksPlain, L
         out.warnings.push_back(std::move(*hint));
     }
     judgeNumbers(line, out.warnings);
+    return hash;
 }
 
 std::string headerDoes(std::string_view section) {
@@ -380,9 +383,8 @@ void judgeLine(const ConfigLine& line, void* context) {
                 line.settingNumber, line.settingOn ? 1.0f : 0.0f};
         break;
     case LineKind::Entry:
-        judgeEntry(line, judging, nameLooksPlain, out);
-        sets = {Sets::What::Entry, nameHash(line.name), line.params.shieldModelIndex,
-                line.params.heightOffset};
+        sets = {Sets::What::Entry, judgeEntry(line, judging, nameLooksPlain, out),
+                line.params.shieldModelIndex, line.params.heightOffset};
         break;
     case LineKind::WithoutEffect:
         out.does = "the plug-in ignores this line";

@@ -67,34 +67,90 @@ std::size_t editDistance(std::string_view a, std::string_view b, std::size_t lim
     return oneBack[m - n + band];
 }
 
-// How often each byte occurs in a name: two names whose counts differ by
-// more than `limit` lie more than `limit` edits apart, whatever the order.
-using ByteCounts = std::array<std::uint32_t, 256>;
+// How often the bytes of a name occur, in 64 bins (a to z, "_", the digits,
+// anything else by its value): two names whose counts differ by more than
+// `limit` lie more than `limit` edits apart, whatever the order, and a bin
+// shared by several bytes only hides differences. Which bins a name uses
+// tells the same more roughly, in two instructions.
+constexpr std::size_t binCount = 64, underscoreBin = 26;
+using ByteCounts = std::array<std::uint8_t, binCount>;
+
+std::size_t binOf(char c) {
+    if (c >= 'a' && c <= 'z') {
+        return static_cast<std::size_t>(c - 'a');
+    }
+    if (c == '_') {
+        return underscoreBin;
+    }
+    if (c >= '0' && c <= '9') {
+        return 27 + static_cast<std::size_t>(c - '0');
+    }
+    return 37 + static_cast<unsigned char>(c) % (binCount - 37);
+}
+
+struct Bins {
+    ByteCounts counts{};
+    std::uint64_t used = 0;
+};
+
+Bins binsOf(std::string_view name) {
+    Bins bins;
+    for (const char c : name) {
+        const std::size_t bin = binOf(c);
+        bins.counts[bin] = static_cast<std::uint8_t>(std::min(bins.counts[bin] + 1, 255));
+        bins.used |= std::uint64_t{1} << bin;
+    }
+    return bins;
+}
+
+// Whether a set of bins holds at most `limit` of them.
+bool atMost(std::uint64_t bins, std::size_t limit) {
+    for (std::size_t i = 0; i < limit && bins != 0; ++i) {
+        bins &= bins - 1;
+    }
+    return bins == 0;
+}
+
+// Whether two names may lie within `limit` edits, as they are and without
+// "_": each bin one of them uses and the other does not takes an edit, and so
+// does each byte more in a bin on either side.
+struct Near {
+    bool whole, bare;
+};
+Near withinBins(const Bins& a, const Bins& b, std::size_t limit, Near near) {
+    constexpr std::uint64_t underscore = std::uint64_t{1} << underscoreBin;
+    const std::uint64_t onlyA = a.used & ~b.used, onlyB = b.used & ~a.used;
+    near.whole = near.whole && atMost(onlyA, limit) && atMost(onlyB, limit);
+    near.bare =
+        near.bare && atMost(onlyA & ~underscore, limit) && atMost(onlyB & ~underscore, limit);
+    if (!near.whole && !near.bare) {
+        return near;
+    }
+    std::size_t more = 0, fewer = 0;
+    for (std::size_t bin = 0; bin < binCount; ++bin) {
+        more += a.counts[bin] > b.counts[bin] ? a.counts[bin] - b.counts[bin] : 0;
+        fewer += b.counts[bin] > a.counts[bin] ? b.counts[bin] - a.counts[bin] : 0;
+    }
+    const int underscores = a.counts[underscoreBin] - b.counts[underscoreBin];
+    const std::size_t moreBare = more - static_cast<std::size_t>(std::max(underscores, 0));
+    const std::size_t fewerBare = fewer - static_cast<std::size_t>(std::max(-underscores, 0));
+    return {near.whole && more <= limit && fewer <= limit,
+            near.bare && moreBare <= limit && fewerBare <= limit};
+}
 
 struct DefaultName {
     std::string_view name;
     std::uint32_t hash;
-    std::string bare;                                           // without "_"
-    std::vector<std::pair<unsigned char, std::uint32_t>> bytes; // each byte once, and its count
-    std::uint32_t underscores;
+    std::string bare; // without "_"
+    Bins bins;
 };
 
 const std::vector<DefaultName>& defaultNames() {
     static const std::vector<DefaultName> names = [] {
         std::vector<DefaultName> all;
         for (const std::string_view name : defaultModelNames()) {
-            ByteCounts counts{};
-            for (const char c : name) {
-                ++counts[static_cast<unsigned char>(c)];
-            }
-            DefaultName known{
-                name, nameHash(name), withoutUnderscores(std::string(name)), {}, counts['_']};
-            for (std::size_t c = 0; c < counts.size(); ++c) {
-                if (counts[c] > 0) {
-                    known.bytes.emplace_back(static_cast<unsigned char>(c), counts[c]);
-                }
-            }
-            all.push_back(std::move(known));
+            all.push_back(
+                {name, nameHash(name), withoutUnderscores(std::string(name)), binsOf(name)});
         }
         return all;
     }();
@@ -104,25 +160,29 @@ const std::vector<DefaultName>& defaultNames() {
 // A listed name, folded, as the near-miss search compares it.
 struct Folded {
     std::string lower, bare;
-    ByteCounts counts{};
+    Bins bins;
 };
+
+std::size_t apart(std::size_t a, std::size_t b) {
+    return std::max(a, b) - std::min(a, b);
+}
 
 // Up to two slips of a key from a default name of 14 characters or more (as
 // all are today), one from a name of 7 or more; a "_" too many or too few,
-// and case, are no slip. The byte counts turn most names down before any
-// edit is counted.
+// and case, are no slip. The lengths, then the bins, turn most names down
+// before any edit is counted.
 std::optional<std::size_t> slips(const Folded& name, const DefaultName& known) {
     const std::size_t limit = std::min<std::size_t>(maxSlips, known.name.size() / 7);
-    std::size_t common = 0;
-    for (const auto& [c, count] : known.bytes) {
-        common += std::min(name.counts[c], count);
+    Near near{apart(name.lower.size(), known.name.size()) <= limit,
+              apart(name.bare.size(), known.bare.size()) <= limit};
+    if (near.whole || near.bare) {
+        near = withinBins(name.bins, known.bins, limit, near);
     }
-    const std::size_t commonBare = common - std::min(name.counts['_'], known.underscores);
     std::size_t distance = limit + 1;
-    if (std::max(name.lower.size(), known.name.size()) - common <= limit) {
+    if (near.whole) {
         distance = editDistance(name.lower, known.name, limit);
     }
-    if (distance > limit && std::max(name.bare.size(), known.bare.size()) - commonBare <= limit) {
+    if (distance > limit && near.bare) {
         distance = editDistance(name.bare, known.bare, limit);
     }
     return distance <= limit ? std::optional(distance) : std::nullopt;
@@ -155,9 +215,7 @@ std::optional<Warning> nearMiss(std::string_view name) {
         return std::nullopt;
     }
     folded.bare = withoutUnderscores(folded.lower);
-    for (const char c : folded.lower) {
-        ++folded.counts[static_cast<unsigned char>(c)];
-    }
+    folded.bins = binsOf(folded.lower);
     std::optional<std::size_t> fewest;
     std::vector<std::string> nearest;
     for (const DefaultName& known : defaultNames()) {

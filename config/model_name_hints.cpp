@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <utility>
 #include <vector>
@@ -127,7 +128,8 @@ Near withinBins(const Bins& a, const Bins& b, std::size_t limit, Near near) {
         return near;
     }
     std::size_t more = 0, fewer = 0;
-    for (std::size_t bin = 0; bin < binCount; ++bin) {
+    for (std::uint64_t used = a.used | b.used; used != 0; used &= used - 1) {
+        const auto bin = static_cast<std::size_t>(std::countr_zero(used));
         more += a.counts[bin] > b.counts[bin] ? a.counts[bin] - b.counts[bin] : 0;
         fewer += b.counts[bin] > a.counts[bin] ? b.counts[bin] - a.counts[bin] : 0;
     }

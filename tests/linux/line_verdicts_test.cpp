@@ -352,33 +352,16 @@ TEST(LineVerdicts, LinesWithoutEffectSayWhatToDo) {
          ignored,
          {{"section [settings] is not [Settings]: section names are case-sensitive",
            "write that header as [Settings]"}}},
-        {models + "[Settings] \r\nprop=1,2",
-         2,
-         ignored,
-         {{"a space after \"]\" makes this no header; the lines after it stay in section "
-           "[BLOCK_PROPS]",
-           "delete the space after \"]\""}}},
         {settings + "scanRadius = 80",
          2,
          ignored,
          {{"the key is \"scanRadius \": spaces around it are part of the key",
            "write it as \"scanRadius=80\""}}},
-        {settings + "colour=red",
-         2,
-         ignored,
-         {{"unknown setting \"colour\"; the plug-in reads scanRadius and debug",
-           "write scanRadius or debug, or start the line with \"#\" to keep it as a note"}}},
         {models + " #prop_tree_oak_01=2,10",
          2,
          "gives tree model \" #prop_tree_oak_01\" shield model 2, 10 m above it",
          {{"a \"#\" after a space makes no comment, so this lists a tree model by that name",
            "put the \"#\" first on the line"}}},
-        {models + "prop_tree_pine_1=8.0,20.0",
-         2,
-         "gives tree model \"prop_tree_pine_1\" shield model 8, 20 m above it",
-         {{"\"prop_tree_pine_1\" is not one of the default models; did you mean "
-           "\"prop_tree_pine_01\"?",
-           "if so, write that name; a tree model of your own is fine as it is"}}},
     });
 }
 

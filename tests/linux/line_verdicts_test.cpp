@@ -6,7 +6,6 @@
 #include "config/explain.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -57,13 +56,6 @@ const std::string saveAsUtf8 =
 
 Said modelUsed(const std::string& problem) {
     return {problem, pickAModel.fix};
-}
-
-std::string readSample(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 } // namespace
@@ -400,7 +392,7 @@ TEST(LineVerdicts, NoWordAPlayerDoesNotKnowInWhatEveryLineSays) {
     std::vector<std::string> files = {std::string(expectedDefaultFile)};
     for (const auto& sample : std::filesystem::directory_iterator(BRAMBLECAP_SAMPLES)) {
         if (sample.path().extension() == ".ini") {
-            files.push_back(readSample(sample.path()));
+            files.push_back(readWholeFile(sample.path()));
         }
     }
     for (const std::string& file : files) {
@@ -451,7 +443,7 @@ TEST(LineVerdicts, TheFileAsAWholeIsJudgedToo) {
 class LogOfASample : public PluginTest {};
 
 TEST_F(LogOfASample, TheQuirksSampleIsListedUpToTheCap) {
-    start(readSample(std::filesystem::path(BRAMBLECAP_SAMPLES) / "quirks.ini"));
+    start(readWholeFile(std::filesystem::path(BRAMBLECAP_SAMPLES) / "quirks.ini"));
     const std::string log = readFile("BrambleCap.log");
     EXPECT_NE(log.find("  scan radius 50 m; the status line is on\r\n"
                        "  8 tree models listed\r\n"

@@ -5,7 +5,6 @@
 #include "shields/shields.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -68,12 +67,9 @@ std::string configurationPart(const ConfigReading& reading) {
     for (const SettingDeclaration& setting : settingTable) {
         log += &setting == &settingTable.front() ? "  " : "; ";
         switch (setting.key) {
-        case SettingKey::ScanRadius: {
-            char radius[64];
-            std::snprintf(radius, sizeof radius, " %g m", static_cast<double>(settings.scanRadius));
-            log += std::string(setting.what) + radius;
+        case SettingKey::ScanRadius:
+            log += std::string(setting.what) + " " + plainNumber(settings.scanRadius) + " m";
             break;
-        }
         case SettingKey::Debug: // on, or there would be no log
             log += "the status line is on";
             break;

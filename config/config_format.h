@@ -52,6 +52,26 @@ struct PropShieldParams {
     float heightOffset;
 };
 
+// What the file's numbers mean to the shields, here rather than in shields/
+// so that the explanations of a file can state them.
+// Shield models, numbered 1 to 19.
+inline constexpr int shieldModelCount = 19;
+// Metres beyond scanRadius that a shield may lie before it is retired.
+inline constexpr float retirementMargin = 50.0f;
+
+// The shield model number a listed model's first number selects: truncated
+// toward zero, clamped to 1..19; not-a-number selects 1.
+inline constexpr int shieldModelNumber(float shieldModelIndex) {
+    // Compare before converting: huge, infinite and not-a-number values have no int.
+    if (!(shieldModelIndex >= 2.0f)) {
+        return 1;
+    }
+    if (shieldModelIndex >= static_cast<float>(shieldModelCount)) {
+        return shieldModelCount;
+    }
+    return static_cast<int>(shieldModelIndex);
+}
+
 enum class SettingKey { ScanRadius, Debug };
 
 // How a value reads: a number as atof reads it, or true for one of the true
@@ -104,6 +124,7 @@ enum class NoEffect {
 
 struct ConfigLine {
     int number = 0;
+    std::string_view raw;     // the line as the file holds it, CRs and all, without its LF
     std::string_view text;    // the line with every CR removed
     std::string_view section; // the section the line falls in; a header's is the one it opens
     LineKind kind = LineKind::Blank;

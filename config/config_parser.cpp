@@ -77,10 +77,11 @@ void parseConfig(std::string_view bytes, const ConfigHandler& handler) {
     while (!bytes.empty()) {
         // Line feeds separate lines; the last needs none.
         const auto end = bytes.find('\n');
-        text.assign(bytes.substr(0, end));
-        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-        std::erase(text, '\r');
         ConfigLine line;
+        line.raw = bytes.substr(0, end);
+        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+        text.assign(line.raw);
+        std::erase(text, '\r');
         line.number = ++number;
         line.text = text;
         classify(line, section, name);

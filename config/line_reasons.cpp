@@ -3,6 +3,7 @@
 #include "config/text.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -11,97 +12,177 @@ std::string bracketed(std::string_view section) {
     return "[" + visibleText(section) + "]";
 }
 
-// The header a line before the first one probably belongs under, if any.
-std::string likelySection(std::string_view text) {
+bool isSettingKey(std::string_view key) {
+    return std::ranges::find(settingTable, key, &SettingDeclaration::text) != settingTable.end();
+}
+
+// The section a line in the wrong place probably belongs under: a setting's,
+// or, for a name and two numbers, the tree models'.
+std::optional<std::string_view> likelySection(std::string_view text) {
     const auto equals = text.find('=');
     if (equals == std::string_view::npos) {
-        return "";
+        return std::nullopt;
     }
     const std::string_view key = text.substr(0, equals), value = text.substr(equals + 1);
-    if (std::ranges::find(settingTable, key, &SettingDeclaration::text) != settingTable.end()) {
-        return ": it probably belongs under " + bracketed(ConfigFormat::sectionSettings);
+    if (isSettingKey(key)) {
+        return ConfigFormat::sectionSettings;
     }
     const auto comma = value.find(',');
     if (!key.empty() && comma != std::string_view::npos &&
         readNumberText(value.substr(0, comma)).length > 0 &&
         readNumberText(value.substr(comma + 1)).length > 0) {
-        return ": as a model entry it probably belongs under " +
-               bracketed(ConfigFormat::sectionBlockProps);
+        return ConfigFormat::sectionBlockProps;
     }
-    return "";
+    return std::nullopt;
 }
 
-std::string outsideReason(const ConfigLine& line, LinePlace place) {
+std::string belongsUnder(std::string_view section) {
+    return section == ConfigFormat::sectionSettings
+               ? "it probably belongs under " + bracketed(section)
+               : "as a tree model line it probably belongs under " + bracketed(section);
+}
+
+const std::string moveOrNote = "put it under " + bracketed(ConfigFormat::sectionSettings) + " or " +
+                               bracketed(ConfigFormat::sectionBlockProps) +
+                               ", or start it with \"#\" to keep it as a note";
+
+Warning outsideWarning(const ConfigLine& line, LinePlace place) {
     if (line.number == 1 && startsWithByteOrderMark(line.text)) {
-        return "the file starts with a byte-order mark (\\xEF\\xBB\\xBF), so this line is no "
-               "header; the lines up to the next header are ignored";
+        return {"the file was saved as \"UTF-8 with BOM\": three invisible bytes at its start "
+                "hide what this line is, and the lines up to the next header are ignored",
+                std::string(saveAsPlainText),
+                "a UTF-8 byte-order mark, \\xEF\\xBB\\xBF, starts the file"};
     }
     if (!place.headerSeen) {
-        return place.fileStartsWithMark
-                   ? "in no section: the byte-order mark on line 1 hid that header"
-                   : "before the first section header" + likelySection(line.text);
+        if (place.fileStartsWithMark) {
+            return {"in no section: the file's \"UTF-8 with BOM\" encoding hid the header on "
+                    "line 1",
+                    std::string(saveAsPlainText),
+                    {}};
+        }
+        if (const auto section = likelySection(line.text)) {
+            return {"before the first section header: " + belongsUnder(*section),
+                    "move it under " + bracketed(*section),
+                    {}};
+        }
+        return {"before the first section header", moveOrNote, {}};
     }
     if (line.section.empty()) {
-        return "in the empty section opened by \"[]\"";
+        return {"in no section: the header \"[]\" above it names none",
+                "write " + bracketed(ConfigFormat::sectionSettings) + " or " +
+                    bracketed(ConfigFormat::sectionBlockProps) + " in that header",
+                {}};
     }
     for (const std::string_view used :
          {ConfigFormat::sectionSettings, ConfigFormat::sectionBlockProps}) {
         if (sameIgnoringCase(line.section, used)) {
-            return "section " + bracketed(line.section) + " is not " + bracketed(used) +
-                   ": section names are case-sensitive";
+            return {"section " + bracketed(line.section) + " is not " + bracketed(used) +
+                        ": section names are case-sensitive",
+                    "write that header as " + bracketed(used),
+                    {}};
         }
         if (trimmedText(line.section) == used) {
-            return "section " + bracketed(line.section) + " holds blanks, so it is not " +
-                   bracketed(used);
+            return {"section " + bracketed(line.section) + " holds spaces, so it is not " +
+                        bracketed(used),
+                    "write that header as " + bracketed(used),
+                    {}};
         }
     }
-    return "section " + bracketed(line.section) + " is not read by the plug-in";
+    return {"section " + bracketed(line.section) + " is not read by the plug-in", moveOrNote, {}};
 }
 
-std::string noEqualsReason(const ConfigLine& line) {
+Warning noEqualsWarning(const ConfigLine& line) {
     if (line.text.front() == '[') {
         if (trimmedText(line.text).back() == ']') {
-            return "a header followed by a blank is no header; the lines after it stay in "
-                   "section " +
-                   bracketed(line.section);
+            return {"a space after \"]\" makes this no header; the lines after it stay in "
+                    "section " +
+                        bracketed(line.section),
+                    "delete the space after \"]\"",
+                    {}};
         }
-        return "begins with \"[\" but does not end with \"]\", so it is no header";
+        return {"begins with \"[\" but does not end with \"]\", so it is no header",
+                "end the line with \"]\"",
+                {}};
     }
-    return "no \"=\" in the line";
+    return {"no \"=\" in the line",
+            line.section == ConfigFormat::sectionSettings
+                ? "write it as a setting, such as scanRadius=100"
+                : "write it as a tree model's name, \"=\" and two numbers, such as "
+                  "prop_tree_pine_01=8.0,20.0",
+            {}};
 }
 
-std::string unknownKeyReason(std::string_view key) {
-    if (key.empty()) {
-        return "the line starts with \"=\": its key is empty";
-    }
+Warning unknownKeyWarning(const ConfigLine& line) {
+    const std::string_view key = line.key;
     std::vector<std::string> keys;
     for (const SettingDeclaration& setting : settingTable) {
-        const std::string_view known = setting.text;
-        if (trimmedText(key) == known && key != known) {
-            return "the key is " + quotedText(key) + ": blanks around it are part of the key";
-        }
-        if (sameIgnoringCase(key, known)) {
-            return "keys are case-sensitive: " + quotedText(key) + " is not \"" +
-                   std::string(known) + "\"";
-        }
-        keys.emplace_back(known);
+        keys.emplace_back(setting.text);
     }
-    return "unknown setting " + quotedText(key) + "; the plug-in reads " + joinedList(keys, "and");
+    const std::string known = joinedList(keys, "or");
+    if (key.empty()) {
+        return {"the line starts with \"=\": its key is empty",
+                "write " + known + " before the \"=\"",
+                {}};
+    }
+    for (const SettingDeclaration& setting : settingTable) {
+        const std::string_view name = setting.text;
+        if (trimmedText(key) == name && key != name) {
+            return {"the key is " + quotedText(key) + ": spaces around it are part of the key",
+                    "write it as " +
+                        quotedText(std::string(name) + "=" + std::string(trimmedText(line.value))),
+                    {}};
+        }
+        if (sameIgnoringCase(key, name)) {
+            return {"keys are case-sensitive: " + quotedText(key) + " is not \"" +
+                        std::string(name) + "\"",
+                    "write \"" + std::string(name) + "\"",
+                    {}};
+        }
+    }
+    if (likelySection(line.text) == ConfigFormat::sectionBlockProps) {
+        return {"unknown setting " + quotedText(key) + ": " +
+                    belongsUnder(ConfigFormat::sectionBlockProps),
+                "move it under " + bracketed(ConfigFormat::sectionBlockProps),
+                {}};
+    }
+    return {"unknown setting " + quotedText(key) + "; the plug-in reads " + joinedList(keys, "and"),
+            "write " + known + ", or start the line with \"#\" to keep it as a note",
+            {}};
+}
+
+Warning withoutCommaWarning(const ConfigLine& line) {
+    const std::string_view key = trimmedText(line.key);
+    if (std::ranges::any_of(settingTable, [&](const SettingDeclaration& setting) {
+            return sameIgnoringCase(key, setting.text);
+        })) {
+        return {quotedText(key) + " is a setting, and settings are read only under " +
+                    bracketed(ConfigFormat::sectionSettings),
+                "move this line under " + bracketed(ConfigFormat::sectionSettings),
+                {}};
+    }
+    return {"the value " + quotedText(line.value) +
+                " has no \",\" between its two numbers; nothing is listed",
+            "write the shield model number and the height with a \",\" between them, such as "
+            "8.0,20.0",
+            {}};
 }
 
 } // namespace
 
-std::string noEffectReason(const ConfigLine& line, LinePlace place) {
+Warning noEffectWarning(const ConfigLine& line, LinePlace place) {
     switch (line.noEffect) {
     case NoEffect::OutsideUsedSection:
-        return outsideReason(line, place);
+        return outsideWarning(line, place);
     case NoEffect::NoEquals:
-        return noEqualsReason(line);
+        return noEqualsWarning(line);
     case NoEffect::UnknownKey:
-        return unknownKeyReason(line.key);
+        return unknownKeyWarning(line);
     case NoEffect::EntryWithoutComma:
         break;
     }
-    return "the value " + quotedText(line.value) +
-           " has no \",\" between its two numbers; nothing is listed";
+    return withoutCommaWarning(line);
+}
+
+std::string noEffectReason(const ConfigLine& line, LinePlace place) {
+    return noEffectWarning(line, place).problem;
 }

@@ -1,6 +1,7 @@
 #include "config/text.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 char asciiLower(char c) {
@@ -39,12 +40,19 @@ std::uint32_t nameHash(std::string_view name) {
 }
 
 std::string hashText(std::uint32_t hash) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(hash));
+    std::string text = "0x00000000";
+    for (std::size_t digit = text.size(); digit-- > 2; hash >>= 4) {
+        text[digit] = "0123456789ABCDEF"[hash & 0xF];
+    }
     return text;
 }
 
 std::string shownNumber(double value) {
+    // Whole numbers below a million, most of a file's, as "%g" writes them
+    // without its cost; -0 keeps its sign there.
+    if (value == std::trunc(value) && std::fabs(value) < 1e6 && !std::signbit(value)) {
+        return std::to_string(static_cast<long>(value));
+    }
     char text[32];
     std::snprintf(text, sizeof text, "%g", value);
     return text;
@@ -87,6 +95,8 @@ std::string visibleText(std::string_view text) {
         const auto c = static_cast<unsigned char>(raw);
         if (c == '\t') {
             shown += "\\t";
+        } else if (c == '\r') {
+            shown += "\\r";
         } else if (c < 0x20 || c >= 0x7F) {
             char escaped[8];
             std::snprintf(escaped, sizeof escaped, "\\x%02X", c);

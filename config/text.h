@@ -22,7 +22,7 @@ std::string foldedName(std::string_view name);
 std::uint32_t nameHash(std::string_view name);
 // A model hash as players and modders see it written: "0xA0542754".
 std::string hashText(std::uint32_t hash);
-// A number as players read it, "%g": 100, 80.5, 1e+39, inf.
+// A number as players read it, "%g": 100, 80.5, 1e+39, inf, nan.
 std::string shownNumber(double value);
 
 // "1 frame", "2 frames"; `many` where the plural is not `one` and "s".
@@ -35,8 +35,8 @@ std::string_view trimmedText(std::string_view text);
 // Notepad's "UTF-8 with BOM" puts these three bytes before the first line.
 bool startsWithByteOrderMark(std::string_view bytes);
 
-// Text from a player's file shown safely: bytes nobody can see (tabs, control
-// bytes, a byte-order mark, anything past ASCII) escaped as \t and \xNN.
+// Text from a player's file shown safely: bytes nobody can see (tabs, CRs,
+// control bytes, a byte-order mark, anything past ASCII) escaped as \t, \r and \xNN.
 std::string visibleText(std::string_view text);
 // In double quotes, escaped, and cut short with "..." past `longest` characters of the text.
 std::string quotedText(std::string_view text, std::size_t longest = 80);

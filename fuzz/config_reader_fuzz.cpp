@@ -1,10 +1,11 @@
-// Any bytes at all as BrambleCap.ini: the parser, and the hints on the names
-// it lists, must neither crash, leak nor read past a line; and every number
+// Any bytes at all as BrambleCap.ini: the parser, and the verdicts on its
+// lines, must neither crash, leak nor read past a line; and every number
 // field must read as the C library's strtod reads it in the "C" locale, as far
 // as it reads, the rule the plug-in keeps without it.
 #include "config/config_format.h"
 #include "config/explain.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -33,7 +34,6 @@ float cLibraryNumber(std::string_view text) {
 
 struct Reading {
     std::size_t bytes = 0;
-    ListedModelNames names;
 };
 
 // Reads every field of every line, and checks each number against strtod.
@@ -41,7 +41,6 @@ void check(const ConfigLine& line, void* context) {
     auto& reading = *static_cast<Reading*>(context);
     reading.bytes += line.text.size() + line.section.size() + line.key.size() + line.value.size();
     if (line.kind == LineKind::Entry) {
-        reading.bytes += modelNameHint(reading.names, line.number, line.name).value_or("").size();
         const auto comma = line.value.find(',');
         const std::string_view first = line.value.substr(0, comma);
         const std::string_view second = line.value.substr(comma + 1);
@@ -59,7 +58,16 @@ void check(const ConfigLine& line, void* context) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     Reading reading;
-    parseConfig(std::string_view(reinterpret_cast<const char*>(data), size), {check, &reading});
+    parseConfig(bytes, {check, &reading});
+    // Every line says what the plug-in does with it, every warning what to do.
+    for (const LineVerdict& line : judgeConfig(bytes).lines) {
+        if (line.does.empty() || std::ranges::any_of(line.warnings, [](const Warning& warning) {
+                return warning.problem.empty() || warning.fix.empty();
+            })) {
+            std::abort();
+        }
+    }
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "config/text.h"
 #include "shields/shields.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -11,69 +12,46 @@ namespace {
 
 const std::string logPath = ".\\" + std::string(ConfigFormat::logFileName);
 
-// The lines the log names of each kind; the checker names them all.
+// The lines the log names; the checker explains them all.
 constexpr std::size_t loggedLines = 20;
 
-// What the log says of the file: the lines without effect and the model names
-// to check, worked out from the bytes only when the log is written.
-struct Explained {
-    std::vector<std::string> withoutEffect;
-    int moreWithoutEffect = 0;
-    std::vector<std::string> modelNameHints;
-    int moreModelNameHints = 0;
-    LinePlace place{};
-    ListedModelNames names; // compares by the local hash: no native call
-};
-
-void note(std::vector<std::string>& kept, int& more, std::string line) {
-    if (kept.size() == loggedLines) {
-        ++more;
-    } else {
-        kept.push_back(std::move(line));
+void addWarnings(std::string& log, const std::vector<Warning>& warnings, std::string_view indent) {
+    for (const Warning& warning : warnings) {
+        log.append(indent).append(warning.problem).append("\r\n");
+        log.append(indent).append("fix: ").append(warning.fix).append("\r\n");
     }
 }
 
-void explainLine(const ConfigLine& line, void* context) {
-    auto& explained = *static_cast<Explained*>(context);
-    const std::string at = "line " + std::to_string(line.number);
-    switch (line.kind) {
-    case LineKind::Header:
-        explained.place.headerSeen = true;
-        break;
-    case LineKind::WithoutEffect:
-        note(explained.withoutEffect, explained.moreWithoutEffect,
-             at + " " + quotedText(line.text) + ": " + noEffectReason(line, explained.place));
-        break;
-    case LineKind::Entry:
-        // The name as the game reads it, up to a NUL.
-        if (const auto hint = modelNameHint(explained.names, line.number, line.name)) {
-            note(explained.modelNameHints, explained.moreModelNameHints, at + ": " + *hint);
+// Every line the player should look at, with what to do; worked out from the
+// bytes only when the log is written.
+std::string verdictPart(const std::string& bytes) {
+    const FileVerdict verdict = judgeConfig(bytes);
+    std::vector<const LineVerdict*> warned;
+    for (const LineVerdict& line : verdict.lines) {
+        if (!line.warnings.empty()) {
+            warned.push_back(&line);
         }
-        break;
-    case LineKind::Setting:
-    case LineKind::Blank:
-    case LineKind::Comment:
-        break;
     }
-}
-
-Explained explained(const std::string& bytes) {
-    Explained result;
-    result.place.fileStartsWithMark = startsWithByteOrderMark(bytes);
-    parseConfig(bytes, {explainLine, &result});
-    return result;
-}
-
-// "  N lines ...:", the lines kept, and how many more the checker tells.
-std::string listed(const std::vector<std::string>& lines, int more, std::string_view one,
-                   std::string_view many, std::string_view rest) {
-    std::string log =
-        "  " + counted(static_cast<long long>(lines.size()) + more, one, many) + "\r\n";
-    for (const std::string& line : lines) {
-        log += "    " + line + "\r\n";
+    if (warned.empty() && verdict.fileWarnings.empty()) {
+        return "  every line takes effect\r\n";
     }
-    if (more > 0) {
-        log += "    and " + std::to_string(more) + " more; " + std::string(rest) + "\r\n";
+    std::string log;
+    if (!warned.empty()) {
+        log += "  " + counted(static_cast<long long>(warned.size()), "line") + " to check:\r\n";
+        for (std::size_t i = 0; i < std::min(warned.size(), loggedLines); ++i) {
+            const LineVerdict& line = *warned[i];
+            log += "    line " + std::to_string(line.number) + " " + quotedText(line.text) + ": " +
+                   line.does + "\r\n";
+            addWarnings(log, line.warnings, "      ");
+        }
+        if (warned.size() > loggedLines) {
+            log += "    and " + std::to_string(warned.size() - loggedLines) +
+                   " more; bramblecap-check.exe explains every line\r\n";
+        }
+    }
+    if (!verdict.fileWarnings.empty()) {
+        log += "  the file as a whole:\r\n";
+        addWarnings(log, verdict.fileWarnings, "    ");
     }
     return log;
 }
@@ -97,22 +75,11 @@ std::string configurationPart(const ConfigReading& reading) {
             break;
         }
     }
-    log +=
-        "\r\n  " +
-        counted(static_cast<long long>(blockPropModels.size()), "model listed", "models listed") +
-        "\r\n";
-    const Explained file = explained(reading.bytes);
-    if (file.withoutEffect.empty()) {
-        log += "  every line takes effect\r\n";
-    } else {
-        log += listed(file.withoutEffect, file.moreWithoutEffect, "line had no effect:",
-                      "lines had no effect:", "bramblecap-check.exe explains every line");
-    }
-    if (!file.modelNameHints.empty()) {
-        log += listed(file.modelNameHints, file.moreModelNameHints, "model name to check:",
-                      "model names to check:", "bramblecap-check.exe names them all");
-    }
-    return log;
+    log += "\r\n  " +
+           counted(static_cast<long long>(blockPropModels.size()), "tree model listed",
+                   "tree models listed") +
+           "\r\n";
+    return log + verdictPart(reading.bytes);
 }
 
 std::string shieldModelsPart() {

@@ -4,6 +4,7 @@
 // that fill and empty them. The tables live in plugin/, which owns the order
 // of their construction.
 
+#include "config/config_format.h"
 #include "natives/natives.h"
 
 #include <array>
@@ -13,16 +14,16 @@
 #include <unordered_map>
 #include <unordered_set>
 
-// Shield models, numbered 1 to 19.
-inline constexpr int shieldModelCount = 19;
+// The shield model count, the retirement margin and the shield model number
+// rule are in config/config_format.h, beside the numbers of the file they
+// give meaning to.
+
 // Object handles one scan takes from the host, and room in the candidate list.
 inline constexpr int maxObjectsPerScan = 4096;
 // Shields the plug-in holds at one time.
 inline constexpr std::size_t maxShields = 800;
 // New shields one frame may place.
 inline constexpr int newShieldsPerFrame = 12;
-// Metres beyond scanRadius that a shield may lie before it is retired.
-inline constexpr float retirementMargin = 50.0f;
 // Frames loadShieldModels waits in all (about 30 seconds at 60 frames per
 // second) before the frame loop starts without the models still missing.
 inline constexpr int shieldModelWaitFrames = 1800;
@@ -53,19 +54,6 @@ inline float retirementReachSquared(float scanRadius) {
 // "bramble_cap_" and the number, as the game knows shield model number k.
 inline std::string shieldModelName(int number) {
     return "bramble_cap_" + std::to_string(number);
-}
-
-// The shield model number a listed model's first number selects: truncated
-// toward zero, clamped to 1..19; not-a-number selects 1.
-inline int shieldModelNumber(float shieldModelIndex) {
-    // Compare before converting: huge, infinite and not-a-number values have no int.
-    if (!(shieldModelIndex >= 2.0f)) {
-        return 1;
-    }
-    if (shieldModelIndex >= static_cast<float>(shieldModelCount)) {
-        return shieldModelCount;
-    }
-    return static_cast<int>(shieldModelIndex);
 }
 
 // Entry k-1 is the hash of shield model number k.

@@ -45,11 +45,15 @@ void PluginTest::writeConfig(std::string_view text) {
     std::ofstream(gameFolder / "BrambleCap.ini", std::ios::binary) << text;
 }
 
-std::string PluginTest::readFile(const std::string& name) const {
-    std::ifstream in(gameFolder / name, std::ios::binary);
+std::string readWholeFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::string PluginTest::readFile(const std::string& name) const {
+    return readWholeFile(gameFolder / name);
 }
 
 void PluginTest::start(std::string_view config, int frames) {

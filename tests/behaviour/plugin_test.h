@@ -61,5 +61,8 @@ void detachPlugin();
 // The module handle the plug-in was given.
 ModuleHandle pluginModule();
 
+// A file's bytes, all of them.
+std::string readWholeFile(const std::filesystem::path& path);
+
 // A float argument of a logged call, from its low 32 bits.
 float floatArgument(const standin::HostCall& call, int i);

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -45,13 +44,6 @@ class Checker : public PluginTest {
     std::string output, errorOutput;
 };
 
-std::string readWhole(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 } // namespace
 
 TEST_F(Checker, TheDefaultFileTakesEffectWhole) {
@@ -68,7 +60,7 @@ TEST_F(Checker, TheQuirksSampleReadsAsItsGoldenExplanation) {
     const std::filesystem::path samples = BRAMBLECAP_SAMPLES;
     std::filesystem::current_path(samples.parent_path().parent_path().parent_path());
     EXPECT_EQ(check("tools/check/samples/quirks.ini"), 1);
-    EXPECT_EQ(output, readWhole(samples / "quirks.expected"));
+    EXPECT_EQ(output, readWholeFile(samples / "quirks.expected"));
 }
 
 TEST_F(Checker, ModelNamesSampleNamesSlipsAndSpellingsOfOneModel) {
@@ -78,7 +70,7 @@ TEST_F(Checker, ModelNamesSampleNamesSlipsAndSpellingsOfOneModel) {
     const std::filesystem::path samples = BRAMBLECAP_SAMPLES;
     std::filesystem::current_path(samples.parent_path().parent_path().parent_path());
     EXPECT_EQ(check("tools/check/samples/names.ini"), 1);
-    EXPECT_EQ(output, readWhole(samples / "names.expected"));
+    EXPECT_EQ(output, readWholeFile(samples / "names.expected"));
 }
 
 TEST_F(Checker, AFileSavedAsUnicodeOrWithMacLineEndsIsNamedInOneLine) {
@@ -119,7 +111,7 @@ TEST_F(Checker, TheReadmeSampleIsWhatTheCheckerPrints) {
     const std::filesystem::path root =
         std::filesystem::path(BRAMBLECAP_SAMPLES).parent_path().parent_path().parent_path();
     std::filesystem::current_path(root);
-    const std::string readme = readWhole(root / "README.md");
+    const std::string readme = readWholeFile(root / "README.md");
     const std::string command = "bramblecap-check --problems tools/check/samples/typos.ini\n";
     const auto start = readme.find(command);
     ASSERT_NE(start, std::string::npos) << "the README shows this command's output";
@@ -144,7 +136,7 @@ TEST_F(Checker, FilesThatDoNothingAreWarnedOf) {
         {"debug=1\r\n[BLOCK_PROPS]\r\npine=1,2\r\n",
          "no effect: before the first section header: it probably belongs under [Settings]"},
         {"pine=1,2\r\n[BLOCK_PROPS]\r\noak=1,2\r\n",
-         "no effect: before the first section header: as a model entry it probably belongs "
+         "no effect: before the first section header: as a tree model line it probably belongs "
          "under [BLOCK_PROPS]"},
         {"[Settings]\r\n=7\r\n[BLOCK_PROPS]\r\npine=1,2\r\n",
          "no effect: the line starts with \"=\": its key is empty"},

@@ -9,6 +9,7 @@ namespace standin {
 void World::runFrames(int count) {
     for (int i = 0; i < count; ++i) {
         ++currentFrame;
+        startObservedFrame();
         applyVanishing();
         if (beforeFrame) {
             beforeFrame(*this);
@@ -53,6 +54,7 @@ void World::recordHostFunction(CallKind kind, std::initializer_list<std::uint64_
     std::copy(args.begin(), args.end(), call.args.begin());
     call.argCount = static_cast<int>(args.size());
     call.result = result;
+    observe(call);
     record(call);
 }
 
@@ -72,6 +74,10 @@ void World::hostRegister(ModuleHandle handle, ScriptEntry entry) {
     }
     module = handle;
     script = entry;
+    // A script registered anew reads its configuration anew.
+    configuredModels.clear();
+    readingConfiguration = true;
+    lastHashedNew = false;
     if (onRegister) {
         onRegister();
     }
@@ -141,6 +147,7 @@ HostWord* World::hostNativeCall() {
     }
     answer(native->native, entry);
     entry.result = result[0];
+    observe(entry, native);
     record(entry);
     return result.data();
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# ./dev as a developer types it: help succeeds, a typo or no command at all
-# fails with exit 2, and a bad number of seconds is refused before any work; a
-# build that fails behind ./dev's step counter fails ./dev and shows its words.
+# ./dev as a developer types it: help succeeds, a typo, no command at all or a
+# word a command does not take fails with exit 2, and a bad number of seconds
+# is refused before any work; a build that fails behind ./dev's step counter
+# fails ./dev and shows its words.
 # usage: check_dev.sh DEV
 set -uo pipefail
 dev=$1
@@ -21,6 +22,25 @@ expect 0 "^usage: ./dev COMMAND" --help
 expect 2 "^dev: unknown command \"nonsense\"" nonsense
 expect 2 "^usage: ./dev COMMAND"
 expect 2 "^dev: fuzz takes a number of seconds for each target, not \"abc\"" fuzz abc
+
+# A word a command does not take is refused in one line naming it, before any work.
+refused() { # refused LINE ARGUMENTS...
+    local line=$1 output actual
+    shift
+    output=$("$dev" "$@" 2>&1 </dev/null)
+    actual=$?
+    if [ "$actual" -ne 2 ] || [ "$output" != "$line" ]; then
+        echo "./dev $*: exit $actual, \"$output\"; wanted exit 2 and only \"$line\""
+        failures=$((failures + 1))
+    fi
+}
+refused 'dev: build takes no arguments, not "--x"' build --x
+refused 'dev: test takes no arguments, not "extra"' test extra
+refused 'dev: bench takes no arguments, not "foo"' bench foo
+refused 'dev: dist takes no arguments, not "--fast"' dist --fast
+refused 'dev: coverage takes no arguments, not "plugin/"' coverage plugin/
+refused 'dev: help takes no arguments, not "demo"' help demo
+refused 'dev: fuzz takes one number of seconds, not also "20"' fuzz 10 20
 
 # cmake stands in for a build that fails at its first step.
 stubs=$(mktemp -d)

@@ -8,9 +8,10 @@ set -uo pipefail
 dev=$1
 source "$(dirname "$0")/../scratch_folder.sh"
 
-"$dev" demo --frames 30000 --out long >long.out 2>long.err </dev/null &
+# ./dev works in its own folder: every output is named in full.
+"$dev" demo --frames 30000 --out "$folder/long" >long.out 2>long.err </dev/null &
 long=$!
-"$dev" demo --frames 1 --out short >short.out 2>short.err </dev/null
+"$dev" demo --frames 1 --out "$folder/short" >short.out 2>short.err </dev/null
 short_status=$?
 kill -0 "$long" 2>/dev/null || fail "the long demo ended before the short one: nothing was shown"
 wait "$long"
@@ -22,7 +23,7 @@ for run in long short; do
 done
 
 # The demo's own Wine server, stopped once the dry run shows progress.
-"$dev" demo --frames 200000 --out cut >cut.out 2>cut.err </dev/null &
+"$dev" demo --frames 200000 --out "$folder/cut" >cut.out 2>cut.err </dev/null &
 cut=$!
 for _ in $(seq 1800); do
     grep -q '^frame ' cut.out && break

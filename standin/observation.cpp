@@ -12,10 +12,6 @@ namespace standin {
 
 namespace {
 
-std::uint32_t low(std::uint64_t value) {
-    return static_cast<std::uint32_t>(value);
-}
-
 // The number after "Nearby:" in the status line, if the line holds one.
 std::optional<int> nearbyFigure(std::string_view line) {
     constexpr std::string_view field = "Nearby:";
@@ -71,32 +67,32 @@ void World::observe(const HostCall& call, const NativeSignature* native) {
     if (!scanning) {
         scanHandlesLeft = -1;
     }
-    const EntityHandle handle = low(call.args[0]);
+    const EntityHandle handle = lowWord(call.args[0]);
     switch (asked) {
     case Native::DOES_ENTITY_EXIST:
         if (scanning) {
             --scanHandlesLeft;
             scannedHandle = handle;
-        } else if (handle == created && created != 0 && low(call.result) != 0) {
+        } else if (handle == created && created != 0 && lowWord(call.result) != 0) {
             ++observation.shieldsCreated; // the plug-in keeps a shield it finds standing
         }
         return;
     case Native::GET_ENTITY_MODEL:
         if (scanning && handle == scannedHandle) {
-            observation.candidates += configuredModels.contains(low(call.result)) ? 1 : 0;
+            observation.candidates += configuredModels.contains(lowWord(call.result)) ? 1 : 0;
             scannedHandle = 0;
         }
         return;
     case Native::GET_HASH_KEY:
         if (readingConfiguration) {
-            lastHashed = low(call.result);
+            lastHashed = lowWord(call.result);
             lastHashedNew = configuredModels.insert(lastHashed).second;
         }
         return;
     case Native::REQUEST_MODEL:
         // The name hashed just before the first request is the first shield
         // model's, not the configuration's, unless the configuration listed it too.
-        if (readingConfiguration && lastHashedNew && low(call.args[0]) == lastHashed) {
+        if (readingConfiguration && lastHashedNew && lowWord(call.args[0]) == lastHashed) {
             configuredModels.erase(lastHashed);
         }
         readingConfiguration = false;
@@ -105,7 +101,7 @@ void World::observe(const HostCall& call, const NativeSignature* native) {
         observation.waitingForModels = true;
         return;
     case Native::CREATE_OBJECT:
-        newShield = low(call.result);
+        newShield = lowWord(call.result);
         return;
     case Native::DELETE_ENTITY:
         ++observation.shieldsRetired;

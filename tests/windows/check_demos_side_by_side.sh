@@ -29,7 +29,7 @@ for _ in $(seq 1800); do
     grep -q '^frame ' cut.out && break
     sleep 0.1
 done
-WINEPREFIX="$(dirname "$dev")/build/wine-runs/$cut" wineserver -k
+WINEPREFIX="$(dirname "$dev")/build/wine-runs/$(hostname)-$cut" wineserver -k
 wait "$cut"
 cut_status=$?
 [ "$cut_status" -ne 0 ] || fail "a demo cut short exited 0"

@@ -49,6 +49,11 @@ std::string describe(const HostCall& call);
 // "0x" and the value in upper-case hexadecimal.
 std::string hexText(std::uint64_t value);
 
+// The low 32 bits of an argument or a result word: a handle, a hash, a flag.
+inline std::uint32_t lowWord(std::uint64_t value) {
+    return static_cast<std::uint32_t>(value);
+}
+
 // What an argument passed by address points to.
 template <typename T> T* address(std::uint64_t value) {
     return reinterpret_cast<T*>(static_cast<std::uintptr_t>(value));

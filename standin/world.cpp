@@ -16,11 +16,8 @@ constexpr EntityHandle firstHandle = 0x80000100;
 constexpr std::uint32_t paddingNoise = 0xDEADBEEF;
 constexpr int overfullExtra = 100;
 
-std::uint32_t low(std::uint64_t value) {
-    return static_cast<std::uint32_t>(value);
-}
 float lowFloat(std::uint64_t value) {
-    return std::bit_cast<float>(low(value));
+    return std::bit_cast<float>(lowWord(value));
 }
 
 } // namespace
@@ -180,7 +177,7 @@ void World::answer(Native native, HostCall& call) {
         reply(ped);
         return;
     case Native::GET_ENTITY_COORDS: {
-        const Object* o = find(low(a[0]));
+        const Object* o = find(lowWord(a[0]));
         const float xyz[3] = {o != nullptr && o->exists ? o->x : 0.0f,
                               o != nullptr && o->exists ? o->y : 0.0f,
                               o != nullptr && o->exists ? o->z : 0.0f};
@@ -190,17 +187,17 @@ void World::answer(Native native, HostCall& call) {
         return;
     }
     case Native::DOES_ENTITY_EXIST: {
-        const Object* o = find(low(a[0]));
+        const Object* o = find(lowWord(a[0]));
         reply(o != nullptr && o->exists ? 1 : 0);
         return;
     }
     case Native::GET_ENTITY_MODEL: {
-        const Object* o = find(low(a[0]));
+        const Object* o = find(lowWord(a[0]));
         reply(o != nullptr && o->exists ? o->model : 0);
         return;
     }
     case Native::CREATE_OBJECT: {
-        const ModelHash model = low(a[0]);
+        const ModelHash model = lowWord(a[0]);
         if (!modelLoaded(model)) {
             protocolError("CREATE_OBJECT with model " + hexText(model) + ", which is not loaded");
             reply(0);
@@ -238,14 +235,14 @@ void World::answer(Native native, HostCall& call) {
         reply(nameHash(call.text));
         return;
     case Native::REQUEST_MODEL: {
-        Streaming& state = streaming[low(a[0])];
+        Streaming& state = streaming[lowWord(a[0])];
         if (state.requestedFrame < 0) {
             state.requestedFrame = currentFrame;
         }
         return;
     }
     case Native::HAS_MODEL_LOADED:
-        reply(modelLoaded(low(a[0])) ? 1 : 0);
+        reply(modelLoaded(lowWord(a[0])) ? 1 : 0);
         return;
     case Native::BEGIN_TEXT_COMMAND_PRINT:
     case Native::ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME:

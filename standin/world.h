@@ -3,8 +3,9 @@
 // The stand-in for the host runtime and the game: a small world with its own
 // rules (objects, existence, model streaming, faults; world.cpp), the seven
 // host functions over it with the protocol kept and an honest log of
-// everything asked of it (world_host.cpp), and the script run one frame at a
-// time on a context of its own (script_context).
+// everything asked of it (world_host.cpp), the plug-in's own figures read
+// from its calls (observation.cpp), and the script run one frame at a time on
+// a context of its own (script_context).
 
 #include "natives/host.h"
 #include "natives/native_list.h"
@@ -15,10 +16,12 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace standin {
@@ -43,6 +46,25 @@ struct Faults {
     double createdMissing = 0; // chance that a created object is gone before it is tested
     double vanish = 0;         // chance per frame that a given object disappears
     Listing listing = Listing::Normal;
+};
+
+// What the plug-in showed of itself in one frame, from its calls alone: what
+// the dry run reports is then the plug-in's own account, not the world's.
+struct FrameObservation {
+    // Its candidate list: the objects of this frame's scan whose model it asked
+    // for, counted when that model is one it hashed while reading its
+    // configuration. One at most for each handle the host listed and the scan
+    // walked, so the count stays within the room the scan gave the host.
+    // 0 in a frame without a scan, as while it waits for its shield models.
+    int candidates = 0;
+    // The status line it drew, if any, and the line's "Nearby" figure when the
+    // line shows one.
+    std::string statusLine;
+    std::optional<int> statusNearby;
+    int shieldsCreated = 0; // CREATE_OBJECT answered and the new object found standing
+    int shieldsRetired = 0; // DELETE_ENTITY calls
+    // It asked whether its shield models had loaded and yielded before scanning.
+    bool waitingForModels = false;
 };
 
 class World {
@@ -92,6 +114,8 @@ class World {
     std::function<void(const HostCall&)> onCall;
     std::size_t nativeCallCount() const { return nativeCalls; }
     const std::vector<std::string>& protocolErrors() const { return errors; }
+    // The plug-in's own figures of the frame run last.
+    const FrameObservation& observed() const { return observation; }
     ModuleHandle registeredModule() const { return module; }
     int registrations() const { return registerCount; }
     int unregistrations() const { return unregisterCount; }
@@ -122,6 +146,10 @@ class World {
     void applyVanishing();
     bool chance(double p);
     bool requireScript(const char* what);
+    // Reads the plug-in's figures from each call it makes; a native comes with
+    // its entry in the list.
+    void observe(const HostCall& call, const NativeSignature* native = nullptr);
+    void startObservedFrame();
 
     std::vector<Object> all;
     // Objects that may still be listed, in the order they came: the ones gone
@@ -148,6 +176,20 @@ class World {
     std::vector<HostCall> log;
     std::vector<std::string> errors;
     std::size_t nativeCalls = 0;
+
+    FrameObservation observation;
+    // The models the plug-in listed: what GET_HASH_KEY answered while it read
+    // its configuration, which ends with its first REQUEST_MODEL.
+    std::unordered_set<ModelHash> configuredModels;
+    bool readingConfiguration = true;
+    ModelHash lastHashed = 0;
+    bool lastHashedNew = false;
+    // The scan under way: existence queries still to come for the handles the
+    // host listed, and the handle asked about last, until its model is judged.
+    int scanHandlesLeft = -1; // -1: no scan under way
+    EntityHandle scannedHandle = 0;
+    // A shield just created, until the plug-in asks whether it stands.
+    EntityHandle newShield = 0;
 
     NativeProtocol protocol;
     // The log entry of the native call just made; kept, so that its text's

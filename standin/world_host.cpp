@@ -13,6 +13,7 @@ namespace standin {
 void World::runFrames(int count) {
     for (int i = 0; i < count; ++i) {
         ++currentFrame;
+        startObservedFrame();
         applyVanishing();
         if (beforeFrame) {
             beforeFrame(*this);
@@ -57,6 +58,7 @@ void World::recordHostFunction(CallKind kind, std::initializer_list<std::uint64_
     std::copy(args.begin(), args.end(), call.args.begin());
     call.argCount = static_cast<int>(args.size());
     call.result = result;
+    observe(call);
     record(call);
 }
 
@@ -76,6 +78,10 @@ void World::hostRegister(ModuleHandle handle, ScriptEntry entry) {
     }
     module = handle;
     script = entry;
+    // A script registered anew reads its configuration anew.
+    configuredModels.clear();
+    readingConfiguration = true;
+    lastHashedNew = false;
     if (onRegister) {
         onRegister();
     }
@@ -145,6 +151,7 @@ HostWord* World::hostNativeCall() {
     }
     answer(native->native, entry);
     entry.result = result[0];
+    observe(entry, native);
     record(entry);
     return result.data();
 }

@@ -78,6 +78,14 @@ std::optional<std::string> misreadTextForm(std::string_view bytes, const std::st
 
 std::string shownPath(std::string_view path);
 
+// Why Windows would not take a path as written, in words that name the rule:
+// it would drop a blank or dot at a name's end, open a device (CON, NUL.txt,
+// COM1), take "C:od" from drive C:'s current folder, or hold a name it allows
+// in none; a path after \\?\, \\.\ or //./ names no drive's folder, or one
+// after \\?\ is not written as Windows takes it there, exactly. Empty when it
+// would; always empty on Linux, where all of these are names like any other.
+std::string windowsPathProblem(const std::string& path);
+
 // The folder a tool writes into, and only its own outputs there: a folder
 // that is new, empty, or marked as the tool's by a small file of its own.
 // Anything else is refused before anything is written, and so is a link
@@ -96,6 +104,10 @@ struct NamedInput {
     std::string option, path;
 };
 
+// The folder a user named as the tools show it and join its outputs onto:
+// "/" between names, doubled ones folded, none at the end; after \\?\ as
+// written, but for a "\" at the end.
+std::string ownedFolderPath(const std::string& given);
 // Why the outputs may not go there, in one line that says how to proceed; or
 // empty. Writes nothing.
 std::string ownedFolderProblem(const OwnedFolder& folder, const std::vector<NamedInput>& inputs);

@@ -1,9 +1,17 @@
 #include "tools/files/files.h"
 
+#include "tools/files/system_file.h"
+
 #include <filesystem>
 #include <system_error>
 
 namespace {
+
+// A Windows path after \\?\ is taken exactly as written: "\" alone parts its
+// names. Elsewhere the system reads "/" as the tools write it.
+bool verbatim(std::string_view path) {
+    return std::filesystem::path::preferred_separator == '\\' && path.starts_with(R"(\\?\)");
+}
 
 // Why the path to an output is not the tool's to write: a link or something
 // else at the output or at a folder on the way there; or empty.
@@ -18,6 +26,9 @@ std::string pathProblem(const OwnedFolder& folder, const std::string& output) {
         const PathKind wanted = slash == std::string::npos ? PathKind::File : PathKind::Folder;
         if (kind != PathKind::Missing && kind != wanted) {
             return shownPath(at) + " is in the way; remove it or choose a new folder";
+        }
+        if (kind == PathKind::File && openElsewhere(at)) {
+            return shownPath(at) + " is open in another program; close it and run again";
         }
         if (slash == std::string::npos) {
             return "";
@@ -48,15 +59,39 @@ bool removeLeftovers(const OwnedFolder& folder, const std::string& own, std::str
 
 } // namespace
 
-std::string outputPath(const OwnedFolder& folder, const std::string& output) {
-    std::string path = folder.path;
-    if (!path.empty() && path.back() != '/') {
-        path += '/';
+std::string ownedFolderPath(const std::string& given) {
+    const char separator = verbatim(given) ? '\\' : '/';
+    std::string path;
+    for (char c : given) {
+        c = c == std::filesystem::path::preferred_separator && separator == '/' ? '/' : c;
+        // Doubled separators fold, but for the two that open \\server and \\.\ paths.
+        if (c != separator || path.size() < 2 || path.back() != separator) {
+            path += c;
+        }
     }
-    return path + output;
+    // A drive's root keeps its separator: "C:" alone is the drive's current folder.
+    while (path.size() > 1 && path.back() == separator && path[path.size() - 2] != ':') {
+        path.pop_back(); // so that its outputs read "OUT/map.svg"
+    }
+    return path;
+}
+
+std::string outputPath(const OwnedFolder& folder, const std::string& output) {
+    const char separator = verbatim(folder.path) ? '\\' : '/';
+    std::string path = folder.path;
+    if (!path.empty() && path.back() != separator) {
+        path += separator;
+    }
+    for (const char c : output) {
+        path += c == '/' ? separator : c;
+    }
+    return path;
 }
 
 std::string ownedFolderProblem(const OwnedFolder& folder, const std::vector<NamedInput>& inputs) {
+    if (const std::string rule = windowsPathProblem(folder.path); !rule.empty()) {
+        return folder.option + " \"" + shownPath(folder.path) + "\": " + rule;
+    }
     const std::string named = folder.option + " " + shownPath(folder.path) + ": ";
     std::error_code error;
     const auto status = std::filesystem::status(filePath(folder.path), error);
@@ -89,6 +124,10 @@ std::string ownedFolderProblem(const OwnedFolder& folder, const std::vector<Name
 }
 
 bool claimOwnedFolder(const OwnedFolder& folder, std::string& cause) {
+    cause = windowsPathProblem(folder.path);
+    if (!cause.empty()) {
+        return false;
+    }
     // The mark first: a run killed at any later step leaves a folder that is
     // the tool's.
     std::vector<std::string> own{folder.markName};

@@ -7,10 +7,13 @@
 
 namespace {
 
+// "\" on Windows, where the system reads "/" as well.
+constexpr char systemSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
+
 // A Windows path after \\?\ is taken exactly as written: "\" alone parts its
 // names. Elsewhere the system reads "/" as the tools write it.
 bool verbatim(std::string_view path) {
-    return std::filesystem::path::preferred_separator == '\\' && path.starts_with(R"(\\?\)");
+    return systemSeparator == '\\' && path.starts_with(R"(\\?\)");
 }
 
 // Why the path to an output is not the tool's to write: a link or something
@@ -63,7 +66,7 @@ std::string ownedFolderPath(const std::string& given) {
     const char separator = verbatim(given) ? '\\' : '/';
     std::string path;
     for (char c : given) {
-        c = c == std::filesystem::path::preferred_separator && separator == '/' ? '/' : c;
+        c = c == systemSeparator && separator == '/' ? '/' : c;
         // Doubled separators fold, but for the two that open \\server and \\.\ paths.
         if (c != separator || path.size() < 2 || path.back() != separator) {
             path += c;

@@ -57,6 +57,13 @@ rm slashed/map.svg && ln -s ../../mine.txt slashed/map.svg
 expect "$sim" 2 "bramblecap-sim: --out $exact\\slashed: $exact\\slashed\\map.svg is a link, and no link is followed out of the folder; remove it or choose a new folder" \
     --frames 5 --out "$exact\\slashed"
 [ "$(cat ../mine.txt)" = mine ] || fail "a link's target was written"
+# A folder at a drive's root, where the walk up a \\?\ path meets the drive
+# itself; a drive that is not there is named as missing.
+atroot="bramblecap-paths-$$"
+trap 'rm -rf "$folder" "${WINEPREFIX:-$HOME/.wine}/drive_c/$atroot"' EXIT
+ran '\\?\C:\'"$atroot" "${WINEPREFIX:-$HOME/.wine}/drive_c/$atroot"
+expect "$sim" 2 'bramblecap-sim: cannot create \\?\P:\odd: No such file or directory' --frames 5 --out '\\?\P:\odd'
+expect "$sim" 2 'bramblecap-sim: cannot create P:/odd: No such file or directory' --frames 5 --out 'P:\odd'
 # ... or refused: after \\?\ nothing is normalised, and only a drive's folders are taken.
 refused "$exact/odd" 'after \\?\ Windows takes the path exactly as written, with one "\" between names and no ".", ".." or "/"; write the whole path so'
 refused "$exact\\..\\odd" 'after \\?\ Windows takes the path exactly as written, with one "\" between names and no ".", ".." or "/"; write the whole path so'

@@ -16,6 +16,30 @@ bool verbatim(std::string_view path) {
     return systemSeparator == '\\' && path.starts_with(R"(\\?\)");
 }
 
+// What parts the names of a path on this system.
+constexpr char separators[] = {'/', systemSeparator, '\0'};
+
+// Makes the folders missing on the way to `path` and the folder itself, each
+// by its own spelling: the standard library's walk up a \\?\ path loses it
+// at the drive, and up "Q:\x" misnames a missing drive.
+bool makeFolders(const std::string& path, std::string& cause) {
+    std::vector<std::string> missing;
+    for (std::string at = path; !at.empty() && pathKind(at) == PathKind::Missing;) {
+        missing.push_back(at);
+        const std::size_t up = at.find_last_of(separators);
+        at.resize(up == std::string::npos ? 0 : up);
+    }
+    for (auto at = missing.rbegin(); at != missing.rend(); ++at) {
+        std::error_code error;
+        std::filesystem::create_directory(filePath(*at), error);
+        if (error) {
+            cause = error.message();
+            return false;
+        }
+    }
+    return true;
+}
+
 // Why the path to an output is not the tool's to write: a link or something
 // else at the output or at a folder on the way there; or empty.
 std::string pathProblem(const OwnedFolder& folder, const std::string& output) {
@@ -137,10 +161,7 @@ bool claimOwnedFolder(const OwnedFolder& folder, std::string& cause) {
     own.insert(own.end(), folder.outputs.begin(), folder.outputs.end());
     for (const std::string& file : own) {
         const std::string path = outputPath(folder, file);
-        std::error_code error;
-        std::filesystem::create_directories(filePath(path).parent_path(), error);
-        if (error) {
-            cause = error.message();
+        if (!makeFolders(path.substr(0, path.find_last_of(separators)), cause)) {
             return false;
         }
         if (!removeLeftovers(folder, file, cause)) {

@@ -2,8 +2,8 @@
 # Windows paths, exact, under Wine: the system's own forms (\\?\, \\.\, //./)
 # are used as written or refused; a name Windows would change or take for a
 # device, or one that leaves the folder to a drive's current one, is refused
-# in one line that names the rule, before anything is made; a file another
-# program holds open is named so.
+# in one line that names the rule, before anything is made, and an input of
+# such a name is not read; a file another program holds open is named so.
 # usage: check_paths.sh BRAMBLECAP_SIM BRAMBLECAP_CHECK HOLD_FILE
 set -uo pipefail
 sim=$(realpath "$1")
@@ -89,6 +89,16 @@ done
 refused 'C:od' '"C:" with no "\" after it means the current folder of drive C:, which may be anywhere; write the whole path, as in C:\od'
 refused 'z:' '"z:" with no "\" after it means the current folder of drive z:, which may be anywhere; write the whole path, as in z:\'
 refused 'a/b:c' '"b:c" holds ":", which Windows allows in no name, nor any of < > : " | ? * or a control character; choose another name'
+
+# An input is read as named or not at all: "x.ini " is not taken for x.ini.
+printf '[Settings]\r\n' >x.ini
+expect "$sim" 2 'bramblecap-sim: cannot read x.ini : Windows drops a blank or dot at the end of a name, so "x.ini " would be "x.ini"; choose a name that does not end with one' \
+    --config 'x.ini ' --frames 5 --out inputs
+expect "$sim" 2 'bramblecap-sim: cannot read C:w.csv: "C:" with no "\" after it means the current folder of drive C:, which may be anywhere; write the whole path, as in C:\w.csv' \
+    --world 'C:w.csv' --frames 5 --out inputs
+expect "$check" 2 'bramblecap-check: cannot read con: "con" names the device CON on Windows, as does every name whose part before a dot is CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to LPT9; choose another name' \
+    con
+[ -e inputs ] && fail "a run refused for its input made its folder"
 
 # A file another program holds open is named with that cause, by the dry run
 # before anything is written and by a reader.

@@ -37,8 +37,9 @@ inline constexpr std::uintmax_t largestUserFile = std::uintmax_t{16} << 20;
 
 // The bytes of a regular file of at most largestUserFile bytes; or nothing,
 // with `cause` in words: "No such file or directory", "is a directory", "not a
-// regular file", "larger than 16 MB", or the system's own. A FIFO or device is
-// refused at once, never waited on.
+// regular file", "larger than 16 MB", the system's own, or the rule of
+// windowsPathProblem the path breaks. A FIFO or device is refused at once,
+// never waited on.
 std::optional<std::string> readUserFile(const std::string& path, std::string& cause);
 
 // What a path names; a link is a link, whatever it points at.

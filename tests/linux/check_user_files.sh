@@ -102,6 +102,12 @@ expect "$sim" 2 "bramblecap-sim: --asi loads a Windows .asi and works only in br
     --asi /nonexistent/x.asi --frames 5 --out "$folder/new"
 [ -e "$folder/new" ] && fail "a refused run made its output folder"
 
+# Names that Windows would refuse are names like any other here, made as named.
+for name in 'od ' 'od.' CON nul.txt C:od; do
+    "$sim" --frames 5 --out "$name" >/dev/null </dev/null && [ -f "$name/map.svg" ] ||
+        fail "a run into \"$name\" did not write there"
+done
+
 # What runs does what the summary says (cases 8, 10, 14, 15).
 summary=$(cd user && "$sim" --config ctrlz.ini --debug --frames 5 --out "$folder/ctrlz")
 grep -q "^  the plug-in's log: " <<<"$summary" && [ -f "$folder/ctrlz/game/BrambleCap.log" ] ||

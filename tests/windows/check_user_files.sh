@@ -48,11 +48,13 @@ expect() { # expect [PROGRAM] STATUS ERROR ARGUMENTS...
 }
 
 expect 2 "bramblecap-check: cannot read adir: is a directory" adir
-expect 2 "bramblecap-check: cannot read NUL: not a regular file" NUL
+expect 2 "bramblecap-check: cannot read NUL: \"NUL\" names the device NUL on Windows, as does every name whose part before a dot is CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to LPT9; choose another name" NUL
 expect 2 "bramblecap-check: cannot read nofile.ini: No such file or directory" nofile.ini
 expect 2 "bramblecap-check: an empty path names no file" ""
-expect 2 "bramblecap-check: cannot read \\x1B[31mnope.ini: No such file or directory" $'\e[31mnope.ini'
-expect 2 "bramblecap-check: cannot read Дерево\\x1B.ini: No such file or directory" $'Дерево\e.ini'
+expect 2 "bramblecap-check: cannot read \\x1B[31mnope.ini: \"\\x1B[31mnope.ini\" holds \"\\x1B\", which Windows allows in no name, nor any of < > : \" | ? * or a control character; choose another name" \
+    $'\e[31mnope.ini'
+expect 2 "bramblecap-check: cannot read Дерево\\x1B.ini: \"Дерево\\x1B.ini\" holds \"\\x1B\", which Windows allows in no name, nor any of < > : \" | ? * or a control character; choose another name" \
+    $'Дерево\e.ini'
 for name in Дерево.ini Müll.ini; do
     [ "$(run . "$check" "$name" | head -1)" = "$name, line by line as the plug-in reads it:" ] ||
         fail "$name is not read, or not shown in UTF-8"

@@ -37,8 +37,9 @@ inline constexpr std::uintmax_t largestUserFile = std::uintmax_t{16} << 20;
 
 // The bytes of a regular file of at most largestUserFile bytes; or nothing,
 // with `cause` in words: "No such file or directory", "is a directory", "not a
-// regular file", "larger than 16 MB", or the system's own. A FIFO or device is
-// refused at once, never waited on.
+// regular file", "larger than 16 MB", the system's own, or the rule of
+// windowsPathProblem the path breaks. A FIFO or device is refused at once,
+// never waited on.
 std::optional<std::string> readUserFile(const std::string& path, std::string& cause);
 
 // What a path names; a link is a link, whatever it points at.
@@ -78,6 +79,14 @@ std::optional<std::string> misreadTextForm(std::string_view bytes, const std::st
 
 std::string shownPath(std::string_view path);
 
+// Why Windows would not take a path as written, in words that name the rule:
+// it would drop a blank or dot at a name's end, open a device (CON, NUL.txt,
+// COM1), take "C:od" from drive C:'s current folder, or hold a name it allows
+// in none; a path after \\?\, \\.\ or //./ names no drive's folder, or one
+// after \\?\ is not written as Windows takes it there, exactly. Empty when it
+// would; always empty on Linux, where all of these are names like any other.
+std::string windowsPathProblem(const std::string& path);
+
 // The folder a tool writes into, and only its own outputs there: a folder
 // that is new, empty, or marked as the tool's by a small file of its own.
 // Anything else is refused before anything is written, and so is a link
@@ -96,6 +105,10 @@ struct NamedInput {
     std::string option, path;
 };
 
+// The folder a user named as the tools show it and join its outputs onto:
+// "/" between names, doubled ones folded, none at the end; after \\?\ as
+// written, but for a "\" at the end.
+std::string ownedFolderPath(const std::string& given);
 // Why the outputs may not go there, in one line that says how to proceed; or
 // empty. Writes nothing.
 std::string ownedFolderProblem(const OwnedFolder& folder, const std::vector<NamedInput>& inputs);

@@ -75,6 +75,10 @@ bool removeEntry(const std::string& path) {
     return ::unlink(path.c_str()) == 0;
 }
 
+bool openElsewhere(const std::string&) {
+    return false;
+}
+
 unsigned long processNumber() {
     return static_cast<unsigned long>(getpid());
 }
@@ -85,6 +89,11 @@ PathKind pathKind(const std::string& path) {
         return errno == ENOENT ? PathKind::Missing : PathKind::Other;
     }
     return kindOf(info.st_mode);
+}
+
+// Every name is a name here: a folder "od " or "CON" is made as named.
+std::string windowsPathProblem(const std::string&) {
+    return "";
 }
 
 // Arguments arrive as the bytes typed, UTF-8 on any current system.

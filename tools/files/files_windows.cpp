@@ -21,34 +21,43 @@ HANDLE openExisting(const std::wstring& path, DWORD access, DWORD flags = 0) {
                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
 }
 
-// The path the system gives a handle, every link on the way resolved.
-std::wstring finalPath(HANDLE handle) {
+// A path the system writes into a buffer of ours, grown until it fits: the
+// calls give 0 on failure, and the size they need (or all of ours) when short.
+template <typename Call> std::wstring systemPath(Call call) {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length =
-            GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), 0);
+        const DWORD length = call(path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) {
             return L"";
         }
-        const bool fits = length < path.size();
-        path.resize(length);
-        if (fits) {
+        if (length < path.size()) {
+            path.resize(length);
             return path;
         }
+        path.resize(std::max<std::size_t>(length, 2 * path.size()));
     }
+}
+
+// The path the system gives a handle, every link on the way resolved.
+std::wstring finalPath(HANDLE handle) {
+    return systemPath([&](wchar_t* path, DWORD size) {
+        return GetFinalPathNameByHandleW(handle, path, size, 0);
+    });
 }
 
 // Whether the handle opened at `path` is the entry there itself rather than
 // a link's target elsewhere: its own path is its folder's path and its name.
 // Wine marks a Unix link to a file as no reparse point and opens its target.
 bool isInPlace(HANDLE entry, const std::string& path) {
-    std::error_code error;
-    std::filesystem::path full = std::filesystem::absolute(filePath(path), error);
+    // As the system resolves it: after \\?\ as written, else normalised.
+    std::filesystem::path full = systemPath([&](wchar_t* buffer, DWORD size) {
+        return GetFullPathNameW(wideText(path).c_str(), size, buffer, nullptr);
+    });
     if (!full.has_filename()) {
         full = full.parent_path(); // "folder\" names the folder itself
     }
     const HANDLE folder =
-        error ? INVALID_HANDLE_VALUE : openExisting(full.parent_path().wstring(), 0);
+        full.empty() ? INVALID_HANDLE_VALUE : openExisting(full.parent_path().wstring(), 0);
     if (folder == INVALID_HANDLE_VALUE) {
         return true; // nothing to compare with: the reparse point's mark decides
     }
@@ -121,6 +130,15 @@ bool removeEntry(const std::string& path) {
     return DeleteFileW(wideText(path).c_str());
 }
 
+bool openElsewhere(const std::string& path) {
+    const HANDLE file = openExisting(wideText(path), DELETE, FILE_FLAG_OPEN_REPARSE_POINT);
+    if (file == INVALID_HANDLE_VALUE) {
+        return GetLastError() == ERROR_SHARING_VIOLATION;
+    }
+    CloseHandle(file);
+    return false;
+}
+
 unsigned long processNumber() {
     return GetCurrentProcessId();
 }
@@ -162,17 +180,9 @@ std::vector<std::string> commandLineArguments(int, char**) {
 }
 
 std::string programFolder(const std::string&) {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return utf8Path(std::filesystem::path(path).parent_path());
+    const std::filesystem::path program = systemPath(
+        [](wchar_t* path, DWORD size) { return GetModuleFileNameW(nullptr, path, size); });
+    return utf8Path(program.parent_path());
 }
 
 void useUtf8Output() {
@@ -206,6 +216,9 @@ std::string systemCause(DWORD error) {
         return "No such file or directory";
     case ERROR_ACCESS_DENIED:
         return "Permission denied";
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return "it is open in another program; close it and run again";
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
         return "No space left on device";

@@ -1,9 +1,44 @@
 #include "tools/files/files.h"
 
+#include "tools/files/system_file.h"
+
 #include <filesystem>
 #include <system_error>
 
 namespace {
+
+// "\" on Windows, where the system reads "/" as well.
+constexpr char systemSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
+
+// A Windows path after \\?\ is taken exactly as written: "\" alone parts its
+// names. Elsewhere the system reads "/" as the tools write it.
+bool verbatim(std::string_view path) {
+    return systemSeparator == '\\' && path.starts_with(R"(\\?\)");
+}
+
+// What parts the names of a path on this system.
+constexpr char separators[] = {'/', systemSeparator, '\0'};
+
+// Makes the folders missing on the way to `path` and the folder itself, each
+// by its own spelling: the standard library's walk up a \\?\ path loses it
+// at the drive, and up "Q:\x" misnames a missing drive.
+bool makeFolders(const std::string& path, std::string& cause) {
+    std::vector<std::string> missing;
+    for (std::string at = path; !at.empty() && pathKind(at) == PathKind::Missing;) {
+        missing.push_back(at);
+        const std::size_t up = at.find_last_of(separators);
+        at.resize(up == std::string::npos ? 0 : up);
+    }
+    for (auto at = missing.rbegin(); at != missing.rend(); ++at) {
+        std::error_code error;
+        std::filesystem::create_directory(filePath(*at), error);
+        if (error) {
+            cause = error.message();
+            return false;
+        }
+    }
+    return true;
+}
 
 // Why the path to an output is not the tool's to write: a link or something
 // else at the output or at a folder on the way there; or empty.
@@ -18,6 +53,9 @@ std::string pathProblem(const OwnedFolder& folder, const std::string& output) {
         const PathKind wanted = slash == std::string::npos ? PathKind::File : PathKind::Folder;
         if (kind != PathKind::Missing && kind != wanted) {
             return shownPath(at) + " is in the way; remove it or choose a new folder";
+        }
+        if (kind == PathKind::File && openElsewhere(at)) {
+            return shownPath(at) + " is open in another program; close it and run again";
         }
         if (slash == std::string::npos) {
             return "";
@@ -48,15 +86,39 @@ bool removeLeftovers(const OwnedFolder& folder, const std::string& own, std::str
 
 } // namespace
 
-std::string outputPath(const OwnedFolder& folder, const std::string& output) {
-    std::string path = folder.path;
-    if (!path.empty() && path.back() != '/') {
-        path += '/';
+std::string ownedFolderPath(const std::string& given) {
+    const char separator = verbatim(given) ? '\\' : '/';
+    std::string path;
+    for (char c : given) {
+        c = c == systemSeparator && separator == '/' ? '/' : c;
+        // Doubled separators fold, but for the two that open \\server and \\.\ paths.
+        if (c != separator || path.size() < 2 || path.back() != separator) {
+            path += c;
+        }
     }
-    return path + output;
+    // A drive's root keeps its separator: "C:" alone is the drive's current folder.
+    while (path.size() > 1 && path.back() == separator && path[path.size() - 2] != ':') {
+        path.pop_back(); // so that its outputs read "OUT/map.svg"
+    }
+    return path;
+}
+
+std::string outputPath(const OwnedFolder& folder, const std::string& output) {
+    const char separator = verbatim(folder.path) ? '\\' : '/';
+    std::string path = folder.path;
+    if (!path.empty() && path.back() != separator) {
+        path += separator;
+    }
+    for (const char c : output) {
+        path += c == '/' ? separator : c;
+    }
+    return path;
 }
 
 std::string ownedFolderProblem(const OwnedFolder& folder, const std::vector<NamedInput>& inputs) {
+    if (const std::string rule = windowsPathProblem(folder.path); !rule.empty()) {
+        return folder.option + " \"" + shownPath(folder.path) + "\": " + rule;
+    }
     const std::string named = folder.option + " " + shownPath(folder.path) + ": ";
     std::error_code error;
     const auto status = std::filesystem::status(filePath(folder.path), error);
@@ -89,16 +151,17 @@ std::string ownedFolderProblem(const OwnedFolder& folder, const std::vector<Name
 }
 
 bool claimOwnedFolder(const OwnedFolder& folder, std::string& cause) {
+    cause = windowsPathProblem(folder.path);
+    if (!cause.empty()) {
+        return false;
+    }
     // The mark first: a run killed at any later step leaves a folder that is
     // the tool's.
     std::vector<std::string> own{folder.markName};
     own.insert(own.end(), folder.outputs.begin(), folder.outputs.end());
     for (const std::string& file : own) {
         const std::string path = outputPath(folder, file);
-        std::error_code error;
-        std::filesystem::create_directories(filePath(path).parent_path(), error);
-        if (error) {
-            cause = error.message();
+        if (!makeFolders(path.substr(0, path.find_last_of(separators)), cause)) {
             return false;
         }
         if (!removeLeftovers(folder, file, cause)) {

@@ -34,5 +34,8 @@ bool closeFile(SystemFile file);
 bool renameOver(const std::string& from, const std::string& to);
 // Removes the entry at `path` itself: a link, never its target.
 bool removeEntry(const std::string& path);
+// Whether another program holds the file open so that it can be neither
+// removed nor replaced (Windows lets a program hold a file so; POSIX does not).
+bool openElsewhere(const std::string& path);
 // Makes a temporary file's name this process's own.
 unsigned long processNumber();

@@ -49,6 +49,11 @@ bool writeAll(SystemFile file, std::string_view bytes, std::string& cause) {
 } // namespace
 
 std::optional<std::string> readUserFile(const std::string& path, std::string& cause) {
+    // Read as named or not at all: Windows would open "x.ini " as "x.ini".
+    cause = windowsPathProblem(path);
+    if (!cause.empty()) {
+        return std::nullopt;
+    }
     const SystemFile file = openToRead(path);
     if (!succeeded(file != noFile, cause)) {
         return std::nullopt;

@@ -68,12 +68,7 @@ std::string readInputs(DryRunCommand& command) {
 // reads and writes. Checked against what is there and against the run's
 // inputs before anything is written; throws Mistake.
 OwnedFolder outputFolder(const DryRunCommand& command) {
-    const std::u8string generic = filePath(command.out).generic_u8string();
-    std::string path(generic.begin(), generic.end());
-    while (path.size() > 1 && path.back() == '/') {
-        path.pop_back(); // so that its outputs read "OUT/map.svg"
-    }
-    OwnedFolder folder{path,
+    OwnedFolder folder{ownedFolderPath(command.out),
                        "--out",
                        ".bramblecap-sim",
                        "bramblecap-sim made this folder, and replaces map.svg, plot.svg and the "

@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 namespace {
@@ -36,9 +37,9 @@ void explainFile(benchmark::State& state) {
 // The plug-in's start-up in a game folder of its own, up to the shield
 // models: loadConfig and the log, as scriptMain runs them.
 void startUp(benchmark::State& state) {
-    const auto folder = std::filesystem::temp_directory_path() / "bramblecap-config-bench";
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("bramblecap-config-bench-" + std::to_string(std::random_device{}()));
     const auto previous = std::filesystem::current_path();
-    std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     std::ofstream(folder / "BrambleCap.ini", std::ios::binary)
         << ownModels(20000, state.range(0) == 0, state.range(0) == 2);

@@ -5,14 +5,17 @@
 
 #include <bit>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 void PluginTest::SetUp() {
     previousFolder = std::filesystem::current_path();
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    // A folder of this run's own: two suites run at once (two clones, two
+    // builds) must not share a game folder.
     gameFolder = std::filesystem::temp_directory_path() /
-                 ("bramblecap-" + std::string(info->test_suite_name()) + "-" + info->name());
-    std::filesystem::remove_all(gameFolder);
+                 ("bramblecap-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
+                  std::to_string(std::random_device{}()));
     std::filesystem::create_directories(gameFolder);
     std::filesystem::current_path(gameFolder);
     world = std::make_unique<standin::World>();

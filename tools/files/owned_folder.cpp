@@ -1,5 +1,7 @@
 #include "tools/files/files.h"
 
+#include "tools/files/system_file.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -54,6 +56,23 @@ std::string outputPath(const OwnedFolder& folder, const std::string& output) {
         path += '/';
     }
     return path + output;
+}
+
+std::string holdOwnedFolder(const OwnedFolder& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(filePath(folder.path), error);
+    std::string cause = error.message();
+    const std::string mark = outputPath(folder, folder.markName);
+    bool busy = false;
+    if (!error && (pathKind(mark) == PathKind::File || replaceFile(mark, folder.markText, cause))) {
+        if (lockForLife(outputPath(folder, folder.markName + ".lock"), busy)) {
+            return "";
+        }
+        cause = lastSystemCause();
+    }
+    return busy ? folder.option + " " + shownPath(folder.path) +
+                      ": another run is using the folder; let it end, or choose another folder"
+                : "cannot create " + shownPath(folder.path) + ": " + cause;
 }
 
 std::string ownedFolderProblem(const OwnedFolder& folder, const std::vector<NamedInput>& inputs) {

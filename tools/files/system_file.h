@@ -34,5 +34,8 @@ bool closeFile(SystemFile file);
 bool renameOver(const std::string& from, const std::string& to);
 // Removes the entry at `path` itself: a link, never its target.
 bool removeEntry(const std::string& path);
+// Opens the file at `path`, made if missing, and locks it for the rest of the
+// process's life. False when it cannot; `busy` when another process holds it.
+bool lockForLife(const std::string& path, bool& busy);
 // Makes a temporary file's name this process's own.
 unsigned long processNumber();

@@ -79,17 +79,18 @@ std::string markText(std::string_view config) {
            std::to_string(check) + "\n";
 }
 
-// The game folder's BrambleCap.ini, where it is what the last run left there:
-// removed before the mark's copy changes. An edited one is left as it is, and
-// the run stops; throws Mistake.
-void removeLastConfig(const OwnedFolder& folder, const std::string& config) {
+// The game folder's BrambleCap.ini, where it is what the last run left there
+// or what this run writes: removed before the mark's check value changes. An
+// edited one is left as it is, and the run stops; throws Mistake.
+void removeLastConfig(const OwnedFolder& folder, const std::string& config,
+                      const std::string& written) {
     std::string cause;
     if (pathKind(config) != PathKind::File) {
         return;
     }
     const auto left = readUserFile(config, cause);
     const auto mark = readUserFile(outputPath(folder, folder.markName), cause);
-    if (!left || mark != markText(*left)) {
+    if (!left || (mark != markText(*left) && *left != written)) {
         throw Mistake{shownPath(config) + " is not the file the last run left there (edited?), " +
                       "and a run replaces it: to try it, copy it out of " + shownPath(folder.path) +
                       " and give the copy as --config; or remove it"};
@@ -158,7 +159,7 @@ int main(int argc, char** argv) {
         stopOn(holdOwnedFolder(folder));
         options.gameFolder = outputPath(folder, "game");
         const std::string config = options.gameFolder + "/" + std::string(ConfigFormat::fileName);
-        removeLastConfig(folder, config);
+        removeLastConfig(folder, config, gameConfigText(options));
         // Made and marked, and cleared of what a former run left there.
         if (std::string cause; !claimOwnedFolder(folder, cause)) {
             throw Mistake{"cannot create " + shownPath(folder.path) + ": " + cause};

@@ -99,15 +99,16 @@ std::string verdictText(const DryRunResult& result) {
         add("the budget of " + std::to_string(newShieldsPerFrame) +
             " new shields a frame was used up in " + groupedCount(result.framesAtBudget, "frame"));
     }
-    std::string verdict =
-        reasons.empty()
-            ? "every listed object the plug-in found got a shield in the frame it found it"
-            : "listed objects the plug-in found may have waited for a shield, or gone without: " +
-                  reasons;
+    const bool found = !result.candidates.empty() && result.candidates.rbegin()->first > 0;
+    std::string verdict = !reasons.empty() ? "not every listed object the plug-in found got a "
+                                             "shield at once: " +
+                                                 reasons
+                          : found ? "every listed object the plug-in found got a shield at once"
+                                  : "the plug-in found no listed object within reach";
     if (result.framesHostFull > 0) {
         verdict += "; the host's list was full (" + grouped(maxObjectsPerScan) + " objects) in " +
                    groupedCount(result.framesHostFull, "frame") +
-                   ", so objects beyond it went unseen";
+                   ", so objects beyond it may have gone unseen";
     }
     return verdict;
 }
@@ -170,14 +171,17 @@ std::function<void(const FrameRecord&, int frames)> progressShown(int columns) {
                 return;
             }
             drawn = now;
-            std::string bar(20, '.');
-            std::fill(bar.begin(), bar.begin() + percent / 5, '#');
-            char head[80];
-            std::snprintf(head, sizeof head, "[%s] %3d%%  frame %d/%d  ", bar.c_str(), percent,
-                          record.frame, frames);
-            // Shortened, never wrapped, so that the next one draws over it; the
-            // blanks cover what a longer one left.
+            char head[48];
+            std::snprintf(head, sizeof head, "%3d%%  frame %d/%d  ", percent, record.frame, frames);
             std::string line = head + statusOf(record);
+            // The bar only where it leaves the plug-in's status line whole (the
+            // same in every frame: no flicker); the rest shortened, never
+            // wrapped, so that the next one draws over it, and blanks cover
+            // what a longer one left.
+            if (std::string bar(20, '.'); room >= 100) {
+                std::fill(bar.begin(), bar.begin() + percent / 5, '#');
+                line = "[" + bar + "] " + line;
+            }
             line.resize(room, ' ');
             std::printf("\r%s%s", line.c_str(), last ? "\n" : "");
             std::fflush(stdout);

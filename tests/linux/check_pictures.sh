@@ -2,7 +2,7 @@
 # The dry run's pictures are well-formed SVG that any viewer opens, also when a
 # player's model names hold characters XML reserves; the summary names what
 # a player asks about; and the run's mistakes are one line and exit 2, never
-# a crash.
+# a crash; no option is ignored in silence.
 # usage: check_pictures.sh BRAMBLECAP_SIM
 set -uo pipefail
 sim=$(realpath "$1")
@@ -55,6 +55,19 @@ expect_mistake "--missing-model takes a whole number from 1 to 19, not \"20\"" -
 expect_mistake "unknown option \"--colour\" (bramblecap-sim --help lists the options)" --colour
 printf 'model,x,y,z\n\x1b[31mred,1,2\n' >binary.csv
 expect_mistake "binary.csv:2: expected 4 fields (model,x,y,z), found 3: \"\\x1B[31mred,1,2\"" --world binary.csv
+# An error quotes the line as written, blanks and all.
+printf 'model,x,y,z\n ,0,0,0 \n' >blank.csv
+expect_mistake "blank.csv:2: the model is empty: \" ,0,0,0 \"" --world blank.csv
+# No option ignored in silence: none given twice (but --missing-model, for
+# another model), and none without effect.
+expect_mistake "--frames is given twice; give it once" --frames 2 --frames 5 --out twice
+expect_mistake "--debug is given twice; give it once" --debug --frames 1 --debug --out twice
+expect_mistake "--missing-model 3 is given twice; give it once" --missing-model 3 --missing-model 3 --out twice
+expect_mistake "--seed shapes only the generated world, and --world gives a world of its own; leave one out" \
+    --seed 7 --world one.csv --out twice
+[ -e twice ] && fail "a refused command made its folder"
+"$sim" --missing-model 3 --missing-model 4 --frames 1 --out two-models >/dev/null ||
+    fail "two missing models were refused"
 "$sim" --speed 0 --frames 3 --out still >/dev/null || fail "standing still for three frames failed"
 echo "$failures failures"
 [ "$failures" -eq 0 ]

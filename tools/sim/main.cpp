@@ -89,8 +89,11 @@ void removeLastConfig(const OwnedFolder& folder, const std::string& config,
         return;
     }
     const auto left = readUserFile(config, cause);
-    const auto mark = readUserFile(outputPath(folder, folder.markName), cause);
-    if (!left || (mark != markText(*left) && *left != written)) {
+    if (!left) {
+        throw Mistake{"cannot read " + shownPath(config) + ": " + cause};
+    }
+    if (readUserFile(outputPath(folder, folder.markName), cause) != markText(*left) &&
+        *left != written) {
         throw Mistake{shownPath(config) + " is not the file the last run left there (edited?), " +
                       "and a run replaces it: to try it, copy it out of " + shownPath(folder.path) +
                       " and give the copy as --config; or remove it"};

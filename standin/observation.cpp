@@ -33,7 +33,9 @@ void World::startObservedFrame() {
     observation.statusNearby.reset();
     observation.shieldsCreated = 0;
     observation.shieldsRetired = 0;
+    observation.hostListed = 0;
     observation.waitingForModels = false;
+    observation.modelAnswers.clear(); // keeps its room too
     scanHandlesLeft = -1;
     newShield = 0;
 }
@@ -49,7 +51,8 @@ void World::observe(const HostCall& call, const NativeSignature* native) {
         const auto room = static_cast<std::int32_t>(call.args[1]);
         observation.candidates = 0;
         observation.waitingForModels = false;
-        scanHandlesLeft = listed < 1 ? -1 : std::min(listed, room);
+        observation.hostListed = std::max(0, std::min(listed, room));
+        scanHandlesLeft = listed < 1 ? -1 : observation.hostListed;
         scannedHandle = 0;
         return;
     }
@@ -99,6 +102,7 @@ void World::observe(const HostCall& call, const NativeSignature* native) {
         return;
     case Native::HAS_MODEL_LOADED:
         observation.waitingForModels = true;
+        observation.modelAnswers.emplace_back(lowWord(call.args[0]), lowWord(call.result) != 0);
         return;
     case Native::CREATE_OBJECT:
         newShield = lowWord(call.result);

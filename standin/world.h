@@ -22,6 +22,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace standin {
@@ -63,8 +64,13 @@ struct FrameObservation {
     std::optional<int> statusNearby;
     int shieldsCreated = 0; // CREATE_OBJECT answered and the new object found standing
     int shieldsRetired = 0; // DELETE_ENTITY calls
+    // The handles the host gave its scan, at most the room the scan gave it:
+    // a full room may leave objects beyond it unseen.
+    int hostListed = 0;
     // It asked whether its shield models had loaded and yielded before scanning.
     bool waitingForModels = false;
+    // Each shield model it asked about and whether the host said it had loaded.
+    std::vector<std::pair<ModelHash, bool>> modelAnswers;
 };
 
 class World {
@@ -116,6 +122,8 @@ class World {
     const std::vector<std::string>& protocolErrors() const { return errors; }
     // The plug-in's own figures of the frame run last.
     const FrameObservation& observed() const { return observation; }
+    // The models the plug-in listed, as it hashed them while reading its configuration.
+    const std::unordered_set<ModelHash>& listedModels() const { return configuredModels; }
     ModuleHandle registeredModule() const { return module; }
     int registrations() const { return registerCount; }
     int unregistrations() const { return unregisterCount; }

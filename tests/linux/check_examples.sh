@@ -26,8 +26,13 @@ run=0
 while IFS= read -r arguments; do
     read -ra words <<<"$arguments"
     run=$((run + 1))
-    # A later --out wins: the example's pictures go to this test's folder.
-    "$sim" "${words[@]}" --out "$folder/$run" >"$folder/output" 2>&1
+    # The example's pictures go to this test's folder: its --out, if it gives
+    # one, names that folder instead (an option is given once).
+    out=("--out" "$folder/$run")
+    for i in "${!words[@]}"; do
+        [ "${words[i]}" = --out ] && words[i + 1]=$folder/$run && out=()
+    done
+    "$sim" "${words[@]}" "${out[@]}" >"$folder/output" 2>&1
     status=$?
     [ "$status" -eq 0 ] || fail "./dev demo$arguments: exit $status, $(tail -1 "$folder/output")"
 done <<<"$examples"

@@ -2,7 +2,7 @@
 # The dry run's pictures are well-formed SVG that any viewer opens, also when a
 # player's model names hold characters XML reserves; the summary names what
 # a player asks about; and the run's mistakes are one line and exit 2, never
-# a crash.
+# a crash; no option is ignored in silence.
 # usage: check_pictures.sh BRAMBLECAP_SIM
 set -uo pipefail
 sim=$(realpath "$1")
@@ -21,14 +21,15 @@ grep -q 'a&amp;b&lt;c (listed)' odd/map.svg || fail "the model name is not escap
 # The summary says which shield model never loaded and how long start-up
 # waited (1,800 frames, the plug-in's limit), and counts one in the singular.
 summary=$("$sim" --missing-model 7 --frames 1801 --out missing)
-grep -qxF "  shield models:           18 of 19 loaded; the wait ended after 1,800 frames without bramble_cap_7" \
-    <<<"$summary" || fail "the missing model and the wait are not named: $summary"
+grep -qzF "  shield models:           18 of 19 loaded; the wait ended after 1,800 frames
+                           without bramble_cap_7
+" <<<"$summary" || fail "the missing model and the wait are not named: $summary"
 "$sim" --frames 5 --out loaded | grep -q "shield models" && fail "the shield models named with none missing"
 printf '[BLOCK_PROPS]\r\nprop_tree_pine_01=1,5\r\n' >one.ini
 printf 'model,x,y,z\nprop_tree_pine_01,0,0,0\n' >one.csv
 summary=$("$sim" --config one.ini --world one.csv --frames 1 --out one)
-for line in "                           scan radius 100 m, 1 listed model" \
-    "  world:                   1 object, 1 of them listed; one.csv"; do
+for line in "                           1 listed model in the plug-in's reading of the file" \
+    "  world, as built:         1 object, 1 of a model the plug-in listed; one.csv"; do
     grep -qxF "$line" <<<"$summary" || fail "not in the singular: \"$line\" in $summary"
 done
 for title in ">BrambleCap dry run: 1 frame, scan radius 100 m<" ">1 shield placed, 0 retired, 1 standing at the end<"; do
@@ -54,6 +55,19 @@ expect_mistake "--missing-model takes a whole number from 1 to 19, not \"20\"" -
 expect_mistake "unknown option \"--colour\" (bramblecap-sim --help lists the options)" --colour
 printf 'model,x,y,z\n\x1b[31mred,1,2\n' >binary.csv
 expect_mistake "binary.csv:2: expected 4 fields (model,x,y,z), found 3: \"\\x1B[31mred,1,2\"" --world binary.csv
+# An error quotes the line as written, blanks and all.
+printf 'model,x,y,z\n ,0,0,0 \n' >blank.csv
+expect_mistake "blank.csv:2: the model is empty: \" ,0,0,0 \"" --world blank.csv
+# No option ignored in silence: none given twice (but --missing-model, for
+# another model), and none without effect.
+expect_mistake "--frames is given twice; give it once" --frames 2 --frames 5 --out twice
+expect_mistake "--debug is given twice; give it once" --debug --frames 1 --debug --out twice
+expect_mistake "--missing-model 3 is given twice; give it once" --missing-model 3 --missing-model 3 --out twice
+expect_mistake "--seed shapes only the generated world, and --world gives a world of its own; leave one out" \
+    --seed 7 --world one.csv --out twice
+[ -e twice ] && fail "a refused command made its folder"
+"$sim" --missing-model 3 --missing-model 4 --frames 1 --out two-models >/dev/null ||
+    fail "two missing models were refused"
 "$sim" --speed 0 --frames 3 --out still >/dev/null || fail "standing still for three frames failed"
 echo "$failures failures"
 [ "$failures" -eq 0 ]

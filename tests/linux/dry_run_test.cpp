@@ -88,6 +88,19 @@ TEST_F(WorldFile, ReadsNamesHashesCommentsAndBlankLines) {
     EXPECT_EQ((*doubled)[0].z, 3.0f);
 }
 
+TEST_F(WorldFile, AQuotedFieldIsReadWithoutItsQuotesAsExcelWritesIt) {
+    std::string error;
+    const auto world = readWorldFile(write("quoted.csv", "\"Model\",\"X\",y,z\r\n"
+                                                         "\"prop_tree_pine_01\",0,0,0\r\n"
+                                                         " \"a \"\"b\"\", c\" ,\"1\",2,3\r\n"),
+                                     error);
+    ASSERT_TRUE(world.has_value()) << error;
+    ASSERT_EQ(world->size(), 2u);
+    EXPECT_EQ((*world)[0].hash, nameHash("prop_tree_pine_01"));
+    EXPECT_EQ((*world)[1].model, "a \"b\", c") << "a comma and doubled quotes within";
+    EXPECT_EQ((*world)[1].x, 1.0f);
+}
+
 TEST_F(WorldFile, ABadLineIsNamedWithItsFileAndNumberAndNothingIsRead) {
     const std::pair<const char*, const char*> cases[] = {
         {"x,y,z\npine,1,2,3\n", ":1: the first line must be the header \"model,x,y,z\""},
@@ -102,6 +115,12 @@ TEST_F(WorldFile, ABadLineIsNamedWithItsFileAndNumberAndNothingIsRead) {
         {"", ": the file has no header; it needs \"model,x,y,z\""},
         {"model,x,y,z\n\x01\x02,1,2\n",
          ":2: expected 4 fields (model,x,y,z), found 3: \"\\x01\\x02,1,2\""},
+        // The line as written, blanks and all.
+        {"model,x,y,z\r\n ,0,0,0 \r\n", ":2: the model is empty: \" ,0,0,0 \""},
+        {"model,x,y,z\n\"pine,0,0,0\n",
+         ":2: a quoted field has no closing quote: \"\"pine,0,0,0\""},
+        {"model,x,y,z\n\"pine\"s,0,0,0\n",
+         ":2: a quoted field has text after its closing quote: \"\"pine\"s,0,0,0\""},
     };
     for (const auto& [text, message] : cases) {
         std::string error;
@@ -186,6 +205,55 @@ TEST_F(DryRun, TheFiguresOfASmallWorldAreThoseCountedByHand) {
     EXPECT_TRUE(result.protocolErrors.empty());
 }
 
+TEST_F(DryRun, WhereTheHostsListIsFullTheCandidatesAreThePlugInsOwnFrameByFrame) {
+    // 20 pines at x = 0, then 5,000 benches and 10 pines at x = 100: the host
+    // lists 4,096 objects, the 20 pines and benches, never the 10 pines behind
+    // them. The player walks from x = 0 to x = 200, 50 m a frame.
+    DryRunOptions options;
+    options.configText = "[BLOCK_PROPS]\nprop_tree_pine_01=1,5\n";
+    const auto add = [&](const char* model, int count, float x) {
+        for (int i = 0; i < count; ++i) {
+            options.world.push_back({model, nameHash(model), x, 0, 0});
+        }
+    };
+    add("prop_tree_pine_01", 20, 0);
+    add("prop_bench_01a", 5000, 100);
+    add("prop_tree_pine_01", 10, 100);
+    options.route = {{0, 0}, {200, 0}};
+    options.speed = 50;
+    options.frames = 5;
+    const auto candidates = [](const DryRunResult& result) {
+        std::vector<int> figures;
+        for (const FrameRecord& frame : result.frames) {
+            figures.push_back(frame.candidates);
+        }
+        return figures;
+    };
+    const DryRunResult quiet = run(options);
+    // The pines at x = 0 are within 100 m up to x = 100 (on the circle); the
+    // world holds 30, 30, 30, 10 and 10 listed objects within reach.
+    EXPECT_EQ(candidates(quiet), (std::vector<int>{20, 20, 20, 0, 0}));
+    EXPECT_EQ(spreadOf(quiet.candidates).maximum, 20);
+    options.askForStatusLine = true;
+    resetPluginTables();
+    const DryRunResult drawn = run(options);
+    std::vector<int> nearby;
+    for (const FrameRecord& frame : drawn.frames) {
+        const auto at = frame.statusLine.find("Nearby:");
+        ASSERT_NE(at, std::string::npos) << frame.statusLine;
+        nearby.push_back(std::stoi(frame.statusLine.substr(at + 7)));
+    }
+    EXPECT_EQ(candidates(drawn), nearby);
+    EXPECT_EQ(candidates(quiet), nearby);
+    // The limits met: a full host list in every frame, and the budget of 12
+    // in frame 1, with 20 candidates.
+    EXPECT_EQ(quiet.framesHostFull, 5);
+    EXPECT_EQ(quiet.framesAtBudget, 1);
+    EXPECT_EQ(quiet.framesAtCap, 0);
+    EXPECT_EQ(quiet.created, 20);
+    EXPECT_EQ(quiet.retired, 20) << "x = 200 is more than 150 m from every pine at x = 0";
+}
+
 TEST_F(DryRun, AskingForTheStatusLineShowsThePlugInsOwnText) {
     DryRunOptions options = smallWorld();
     options.askForStatusLine = true;
@@ -214,8 +282,9 @@ TEST_F(DryRun, ShieldsAreRetiredBehindAPlayerWhoDrivesAway) {
     EXPECT_EQ(result.frames[2].held, 2);
     // Frame 4 stands at (0,-120): both lie beyond 50 + 50.
     EXPECT_EQ(result.frames[3].held, 0);
-    EXPECT_EQ(result.shields[0].retired, 4);
-    EXPECT_EQ(result.shields[1].retired, 4);
+    ASSERT_EQ(result.shields.size(), 2u);
+    EXPECT_FALSE(result.shields[0].standing);
+    EXPECT_FALSE(result.shields[1].standing);
 }
 
 TEST_F(DryRun, FramesComeFromTheRouteOrAreRefusedWithAReason) {
@@ -282,14 +351,15 @@ TEST_F(DryRun, TheWaitForAMissingModelIsToldWithHowItEnded) {
     EXPECT_EQ(ended.loaded, shieldModelCount - 1);
     EXPECT_EQ(ended.missing, std::vector<int>{2});
     EXPECT_EQ(ended.framesWaited, shieldModelWaitFrames);
-    // Five frames: model 1 loaded at once, model 2 asked about in each of them.
+    // Five frames: model 1 loaded at once, model 2 asked about in each of them,
+    // and the plug-in yielded after each question.
     options.frames = 5;
     resetPluginTables();
     const ModelWait cut = run(options).modelWait;
     EXPECT_FALSE(cut.ended);
     EXPECT_EQ(cut.loaded, 1);
     EXPECT_EQ(cut.missing, std::vector<int>{2});
-    EXPECT_EQ(cut.framesWaited, 4);
+    EXPECT_EQ(cut.framesWaited, 5);
     resetPluginTables();
     EXPECT_EQ(run(smallWorld()).modelWait.missing, std::vector<int>{}) << "every model loads";
 }
@@ -335,6 +405,35 @@ TEST(Pictures, TicksFallOnOneTwoOrFiveTimesAPowerOfTen) {
     EXPECT_EQ(roundStep(7), 2);
     EXPECT_EQ(roundStep(1000, 5), 200);
     EXPECT_EQ(roundStep(0.9, 1), 1);
+}
+
+TEST(Pictures, ThePlotsFrameAxisShowsWholeFramesInsideThePicture) {
+    const std::pair<int, std::vector<std::string>> runs[] = {
+        {1, {"1"}},
+        {2, {"1", "2"}},
+        {3, {"1", "2", "3"}},
+        {7, {"1", "2", "3", "4", "5", "6", "7"}},
+        {60'000, {"10000", "20000", "30000", "40000", "50000", "60000"}}};
+    for (const auto& [frames, wanted] : runs) {
+        DryRunResult result;
+        result.framesRun = frames;
+        result.frames = {{.frame = 1, .statusLine = ""}, {.frame = frames, .statusLine = ""}};
+        const std::string svg = drawPlot(result);
+        // The tick labels of the frame axis: the only numbers drawn centred.
+        const std::string centred = "text-anchor=\"middle\">";
+        std::vector<std::string> labels;
+        for (auto at = svg.find(centred); at != std::string::npos; at = svg.find(centred, at + 1)) {
+            const auto start = at + centred.size();
+            const std::string text = svg.substr(start, svg.find('<', start) - start);
+            if (text.find_first_not_of("0123456789.-") == std::string::npos) {
+                labels.push_back(text);
+                const auto x = svg.rfind("<text x=\"", at) + 9;
+                EXPECT_TRUE(std::stod(svg.substr(x)) >= 0 && std::stod(svg.substr(x)) <= 1000)
+                    << frames << " frames: " << svg.substr(x, at - x);
+            }
+        }
+        EXPECT_EQ(labels, wanted) << frames << " frames";
+    }
 }
 
 TEST(Pictures, AModelNameIsTextNotMarkup) {

@@ -116,5 +116,12 @@ std::string ownedFolderProblem(const OwnedFolder& folder, const std::vector<Name
 // the outputs a former run left, and the temporary files of one that was
 // killed; false with the cause.
 bool claimOwnedFolder(const OwnedFolder& folder, std::string& cause);
+// Holds the folder against other runs into it for as long as this process
+// lives: a lock on a file of the tool's own there (the mark's name and
+// ".lock"), which the system lets go however the process ends, so that a run
+// killed outright never blocks the next. Makes the folder, and marks a folder
+// without a mark, before the lock: another run then finds the folder the
+// tool's and is told it is in use. Why it cannot, in one line; or empty.
+std::string holdOwnedFolder(const OwnedFolder& folder);
 // An output's path, as messages show it and the system opens it.
 std::string outputPath(const OwnedFolder& folder, const std::string& output);

@@ -79,6 +79,24 @@ bool openElsewhere(const std::string&) {
     return false;
 }
 
+bool lockForLife(const std::string& path, bool& busy) {
+    const int file = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    // A lock of the kind Wine takes for a Windows lock, so that the .exe and
+    // this build keep out of each other's way too. The descriptor stays open:
+    // closing it would let go.
+    if (file < 0 || fcntl(file, F_SETLK, &whole) == 0) {
+        return file >= 0;
+    }
+    busy = errno == EACCES || errno == EAGAIN;
+    const int cause = errno;
+    ::close(file);
+    errno = cause;
+    return false;
+}
+
 unsigned long processNumber() {
     return static_cast<unsigned long>(getpid());
 }

@@ -139,6 +139,23 @@ bool openElsewhere(const std::string& path) {
     return false;
 }
 
+bool lockForLife(const std::string& path, bool& busy) {
+    const HANDLE file = CreateFileW(wideText(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    OVERLAPPED start{};
+    // The handle stays open: closing it would let go.
+    if (file == INVALID_HANDLE_VALUE ||
+        LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &start)) {
+        return file != INVALID_HANDLE_VALUE;
+    }
+    const DWORD error = GetLastError();
+    busy = error == ERROR_LOCK_VIOLATION;
+    CloseHandle(file);
+    SetLastError(error);
+    return false;
+}
+
 unsigned long processNumber() {
     return GetCurrentProcessId();
 }

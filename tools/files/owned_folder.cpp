@@ -115,6 +115,23 @@ std::string outputPath(const OwnedFolder& folder, const std::string& output) {
     return path;
 }
 
+std::string holdOwnedFolder(const OwnedFolder& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(filePath(folder.path), error);
+    std::string cause = error.message();
+    const std::string mark = outputPath(folder, folder.markName);
+    bool busy = false;
+    if (!error && (pathKind(mark) == PathKind::File || replaceFile(mark, folder.markText, cause))) {
+        if (lockForLife(outputPath(folder, folder.markName + ".lock"), busy)) {
+            return "";
+        }
+        cause = lastSystemCause();
+    }
+    return busy ? folder.option + " " + shownPath(folder.path) +
+                      ": another run is using the folder; let it end, or choose another folder"
+                : "cannot create " + shownPath(folder.path) + ": " + cause;
+}
+
 std::string ownedFolderProblem(const OwnedFolder& folder, const std::vector<NamedInput>& inputs) {
     if (const std::string rule = windowsPathProblem(folder.path); !rule.empty()) {
         return folder.option + " \"" + shownPath(folder.path) + "\": " + rule;

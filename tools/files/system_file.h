@@ -37,5 +37,8 @@ bool removeEntry(const std::string& path);
 // Whether another program holds the file open so that it can be neither
 // removed nor replaced (Windows lets a program hold a file so; POSIX does not).
 bool openElsewhere(const std::string& path);
+// Opens the file at `path`, made if missing, and locks it for the rest of the
+// process's life. False when it cannot; `busy` when another process holds it.
+bool lockForLife(const std::string& path, bool& busy);
 // Makes a temporary file's name this process's own.
 unsigned long processNumber();

@@ -3,7 +3,6 @@
 #include "config/config.h"
 #include "config/config_format.h"
 #include "config/text.h"
-#include "natives/native_list.h"
 #include "shields/shields.h"
 #include "standin/world.h"
 #include "tools/files/files.h"
@@ -17,36 +16,19 @@
 
 namespace {
 
-// What the plug-in read: its radius and the models it lists.
-void noteLine(const ConfigLine& line, void* context) {
-    auto& result = *static_cast<DryRunResult*>(context);
-    switch (line.kind) {
-    case LineKind::Entry:
-        result.listed.insert(nameHash(line.name));
-        break;
-    case LineKind::Setting:
-        switch (line.setting) {
-        case SettingKey::ScanRadius:
-            result.radius = line.settingNumber;
-            break;
-        case SettingKey::Debug: // the summary needs only the radius and the list
-            break;
-        }
-        break;
-    case LineKind::Blank:
-    case LineKind::Comment:
-    case LineKind::Header:
-    case LineKind::WithoutEffect:
-        break;
-    }
-}
-
-void readAsThePluginDid(DryRunResult& result) {
-    result.radius = initialSettings.scanRadius;
-    result.listed.clear();
+// The scan radius as the file in the game folder sets it, by the plug-in's own
+// reading of it.
+float radiusInFile() {
+    Settings read = initialSettings;
     if (const auto bytes = readConfigBytes(std::string(ConfigFormat::fileName))) {
-        parseConfig(*bytes, {noteLine, &result});
+        const auto apply = [](const ConfigLine& line, void* settings) {
+            if (line.kind == LineKind::Setting) {
+                applySetting(line, *static_cast<Settings*>(settings));
+            }
+        };
+        parseConfig(*bytes, {apply, &read});
     }
+    return read.scanRadius;
 }
 
 // The point the player has reached after driving this far along the route.
@@ -69,24 +51,6 @@ float routeLength(const std::vector<Waypoint>& route) {
         total += std::hypot(route[i].x - route[i - 1].x, route[i].y - route[i - 1].y);
     }
     return total;
-}
-
-// Listed objects the world offers within the radius, as far as the host lists them.
-int candidatesNear(const standin::World& world, const DryRunResult& result, float x, float y,
-                   float streaming) {
-    const float reachSquared = scanReachSquared(result.radius);
-    int count = 0;
-    for (const standin::Object& o : world.objects()) {
-        if (!o.exists || o.isPed || !result.listed.contains(o.model)) {
-            continue;
-        }
-        const float distanceSquared = horizontalDistanceSquared(x, y, o.x, o.y);
-        if (distanceSquared <= streaming * streaming &&
-            withinReach(distanceSquared, reachSquared)) {
-            ++count;
-        }
-    }
-    return std::min(count, maxObjectsPerScan);
 }
 
 // debug=true where the plug-in reads it: before a Ctrl-Z, which ends the file
@@ -116,9 +80,7 @@ void prepareGameFolder(const DryRunOptions& options) {
     if (!options.configText && !options.askForStatusLine) {
         return;
     }
-    const std::string text = options.askForStatusLine
-                                 ? withDebugOn(options.configText.value_or(defaultConfigText()))
-                                 : *options.configText;
+    const std::string text = gameConfigText(options);
     std::string cause;
     if (!replaceFile(path, text, cause) || readUserFile(path, cause) != text) {
         throw std::runtime_error("cannot write " + shownPath(options.gameFolder + "/" + path) +
@@ -136,19 +98,20 @@ struct WorkingFolderKept {
     }
 };
 
-// Every other shield mark, when the sample outgrows its room; `standing` finds
-// the marks kept that are not yet retired.
-void halveShieldSample(std::vector<ShieldMark>& shields,
-                       std::unordered_map<EntityHandle, std::size_t>& standing) {
-    std::vector<ShieldMark> kept;
-    standing.clear();
-    for (std::size_t i = 0; i < shields.size(); i += 2) {
-        if (shields[i].retired < 0) {
-            standing[shields[i].handle] = kept.size();
+// An even sample of the shields the plug-in created, as the world holds them.
+std::vector<ShieldMark> shieldMarks(const standin::World& world) {
+    const auto made = [](const standin::Object& o) { return o.createdByScript; };
+    const auto count = static_cast<std::size_t>(std::ranges::count_if(world.objects(), made));
+    const std::size_t stride =
+        std::max<std::size_t>(1, (count + keptShieldMarks - 1) / keptShieldMarks);
+    std::vector<ShieldMark> marks;
+    std::size_t seen = 0;
+    for (const standin::Object& o : world.objects()) {
+        if (made(o) && seen++ % stride == 0) {
+            marks.push_back({o.x, o.y, o.exists});
         }
-        kept.push_back(shields[i]);
     }
-    shields = std::move(kept);
+    return marks;
 }
 
 } // namespace
@@ -194,6 +157,11 @@ FramePlan planFrames(const DryRunOptions& options) {
     return {static_cast<int>(frames), ""};
 }
 
+std::string gameConfigText(const DryRunOptions& options) {
+    const std::string text = options.configText.value_or(defaultConfigText());
+    return options.askForStatusLine ? withDebugOn(text) : text;
+}
+
 DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
                        const std::function<void(const FrameRecord&, int frames)>& progress) {
     const FramePlan plan = planFrames(options);
@@ -220,82 +188,52 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
     // Every frameStride-th frame is kept for the pictures, and the last.
     const int frameStride = static_cast<int>(
         (static_cast<std::size_t>(frames) + keptFrameRecords - 1) / keptFrameRecords);
-
-    // Every shieldStride-th shield created is marked, and followed until retired.
-    std::unordered_map<EntityHandle, std::size_t> standing;
-    long long shieldStride = 1;
-    // The plug-in's wait for its shield models: the last answer for each, by
-    // number, and the frame of its first question.
+    // The last answer the plug-in had for each shield model, by number.
     std::unordered_map<ModelHash, int> modelNumbers;
     for (int k = 1; k <= shieldModelCount; ++k) {
         modelNumbers[nameHash(shieldModelName(k))] = k;
     }
     std::map<int, bool> modelAnswers;
-    int waitStart = 0;
-    std::string statusLine;
-    int frame = 0;
     bool waited = false;
-    world.onCall = [&](const standin::HostCall& call) {
+    world.onCall = [&waited](const standin::HostCall& call) {
         waited = waited || call.kind == standin::CallKind::ScriptWait;
-        if (call.kind != standin::CallKind::Native) {
-            return;
-        }
-        if (call.hash != NativeHash::HAS_MODEL_LOADED) {
-            // The wait is over once the plug-in asks the host anything else.
-            result.modelWait.ended = result.modelWait.ended || waitStart > 0;
-        } else if (const auto found = modelNumbers.find(static_cast<ModelHash>(call.args[0]));
-                   found != modelNumbers.end()) {
-            // A yes or no fills only the low word; the host leaves the rest as it was.
-            modelAnswers[found->second] = static_cast<std::uint32_t>(call.result) != 0;
-            waitStart = waitStart > 0 ? waitStart : frame;
-            result.modelWait.framesWaited = frame - waitStart;
-        }
-        if (call.hash == NativeHash::CREATE_OBJECT) {
-            const auto shield = static_cast<EntityHandle>(call.result);
-            if (shield != 0 && world.object(shield)->exists &&
-                result.created++ % shieldStride == 0) {
-                const standin::Object& o = *world.object(shield);
-                standing[shield] = result.shields.size();
-                result.shields.push_back({shield, o.x, o.y, frame});
-                if (result.shields.size() > keptShieldMarks) {
-                    halveShieldSample(result.shields, standing);
-                    shieldStride *= 2;
-                }
-            }
-        } else if (call.hash == NativeHash::DELETE_ENTITY) {
-            if (const auto found = standing.find(call.target); found != standing.end()) {
-                result.shields[found->second].retired = frame;
-                standing.erase(found);
-            }
-            ++result.retired;
-        } else if (call.hash == NativeHash::ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME) {
-            result.statusLineDrawn = true;
-            statusLine = call.text;
-        }
     };
 
     plugin.load();
     if (!world.scriptRegistered()) {
         result.failure = "the plug-in registered no script with the host, so nothing ran";
     }
-    for (frame = 1; frame <= frames; ++frame) {
+    for (int frame = 1; frame <= frames; ++frame) {
         const Waypoint at = along(options.route, options.speed * static_cast<float>(frame - 1));
         world.setPlayerPosition(at.x, at.y, 0);
-        statusLine.clear();
         const std::size_t callsBefore = world.nativeCallCount();
         world.runFrames(1);
-        if (frame == 1) {
-            // The plug-in has read (or written) its file by now; read it the same way.
-            readAsThePluginDid(result);
+        const standin::FrameObservation& seen = world.observed();
+        const int heldBefore = result.created - result.retired;
+        result.created += seen.shieldsCreated;
+        result.retired += seen.shieldsRetired;
+        const FrameRecord record{.frame = frame,
+                                 .x = at.x,
+                                 .y = at.y,
+                                 .candidates = seen.statusNearby.value_or(seen.candidates),
+                                 .held = result.created - result.retired,
+                                 .nativeCalls =
+                                     static_cast<int>(world.nativeCallCount() - callsBefore),
+                                 .statusLine = seen.statusLine};
+        // A list longer than the shields made from it left some candidates waiting,
+        // or they had their shields already.
+        const bool someLeft = record.candidates > seen.shieldsCreated;
+        result.framesAtBudget += someLeft && seen.shieldsCreated >= newShieldsPerFrame ? 1 : 0;
+        result.framesAtCap +=
+            someLeft && heldBefore + seen.shieldsCreated >= static_cast<int>(maxShields) ? 1 : 0;
+        result.framesHostFull += seen.hostListed >= maxObjectsPerScan ? 1 : 0;
+        result.modelWait.framesWaited += seen.waitingForModels ? 1 : 0;
+        for (const auto& [model, loaded] : seen.modelAnswers) {
+            if (const auto found = modelNumbers.find(model); found != modelNumbers.end()) {
+                modelAnswers[found->second] = loaded;
+            }
         }
-        const FrameRecord record{
-            .frame = frame,
-            .x = at.x,
-            .y = at.y,
-            .candidates = candidatesNear(world, result, at.x, at.y, options.streamingRadius),
-            .held = result.created - result.retired,
-            .nativeCalls = static_cast<int>(world.nativeCallCount() - callsBefore),
-            .statusLine = statusLine};
+        result.statusLineDrawn = result.statusLineDrawn || !seen.statusLine.empty();
         result.peakHeld = std::max(result.peakHeld, record.held);
         ++result.candidates[record.candidates];
         ++result.nativeCalls[record.nativeCalls];
@@ -307,6 +245,7 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
             progress(record, frames);
         }
     }
+    result.modelWait.ended = !world.observed().waitingForModels;
     plugin.unload();
     world.onCall = nullptr;
     for (const auto& [number, loaded] : modelAnswers) {
@@ -319,6 +258,9 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
         result.failure = "the plug-in's script never reached its frame loop (it never waited for "
                          "a frame)";
     }
+    result.listed = world.listedModels();
+    result.radius = radiusInFile();
+    result.shields = shieldMarks(world);
     result.protocolErrors = world.protocolErrors();
     result.logWritten = std::filesystem::exists(ConfigFormat::logFileName);
     return result;

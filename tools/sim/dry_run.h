@@ -49,20 +49,20 @@ struct FramePlan {
 };
 FramePlan planFrames(const DryRunOptions& options);
 
+// One frame as the plug-in showed it in its calls.
 struct FrameRecord {
     int frame = 0;
     float x = 0, y = 0;
-    int candidates = 0; // listed objects within the radius
-    int held = 0;       // shields standing at the end of the frame
+    int candidates = 0; // its candidate list, or its status line's Nearby where it drew one
+    int held = 0;       // shields it created and did not delete, at the end of the frame
     int nativeCalls = 0;
-    std::string statusLine; // the plug-in's own, when it drew one
+    std::string statusLine; // its own, when it drew one
 };
 
+// A shield the plug-in created, where the world holds it at the end of the run.
 struct ShieldMark {
-    EntityHandle handle = 0;
     float x = 0, y = 0;
-    int placed = 0;
-    int retired = -1; // the frame it was deleted, or -1
+    bool standing = true; // false: the plug-in deleted it
 };
 
 // The plug-in's start-up wait for its shield models, as its questions to the
@@ -70,7 +70,7 @@ struct ShieldMark {
 struct ModelWait {
     int loaded = 0;           // models whose last answer was "loaded"
     std::vector<int> missing; // model numbers whose last answer was "not loaded"
-    int framesWaited = 0;     // from its first question to its last
+    int framesWaited = 0;     // frames it yielded in the wait
     bool ended = false;       // it went on past the wait
 };
 
@@ -85,14 +85,22 @@ struct DryRunResult {
     int created = 0;
     int retired = 0;
     int peakHeld = 0;
-    float radius = 0;
-    std::unordered_set<ModelHash> listed;
+    // The limits the plug-in met, in frames: it created newShieldsPerFrame
+    // shields, it held maxShields after placing, the host filled the room its
+    // scan gave.
+    int framesAtBudget = 0, framesAtCap = 0, framesHostFull = 0;
+    float radius = 0;                     // the scan radius as the file the plug-in read sets it
+    std::unordered_set<ModelHash> listed; // the models the plug-in hashed as listed
     ModelWait modelWait;
     std::vector<std::string> protocolErrors;
     bool logWritten = false; // the plug-in left BrambleCap.log in the game folder
     bool statusLineDrawn = false;
     std::string failure; // why the run did not happen as a game would run it, or empty
 };
+
+// The BrambleCap.ini a run leaves in the game folder: the player's file (with
+// debug=true for --debug), or the default file the plug-in writes.
+std::string gameConfigText(const DryRunOptions& options);
 
 // Loads the plug-in into the stand-in host, drives the player along the route
 // frame by frame, and records what happened. The process is back in its own
@@ -117,8 +125,8 @@ Country generateCountry(std::uint64_t seed);
 // Pictures of a run as SVG documents. The map: listed objects by model,
 // unlisted ones faint, the shields placed (standing at the end, or retired),
 // the route, a scale bar, and the scan and retirement circles at four moments,
-// lettered A to D. The plot: nearby candidates and shields held over the
-// frames, with the same moments marked.
+// lettered A to D. The plot: the plug-in's candidates and shields held over
+// the frames, with the same moments marked.
 std::string drawMap(const std::vector<PlacedObject>& world, const std::vector<Waypoint>& route,
                     const DryRunResult& result);
 std::string drawPlot(const DryRunResult& result);
@@ -134,6 +142,8 @@ std::string defaultAsiPath(const char* program);
 // Why --asi has no place in this build, in words, or empty: the Linux build
 // runs the sources linked in, and a summary naming a file would be untrue.
 std::string asiOptionProblem();
-bool outputIsTerminal();
+// The width of the terminal that standard output goes to, in columns: 0 when
+// it goes elsewhere, -1 when the terminal does not say.
+int terminalColumns();
 // Lines end in LF alone on every build, as the terminal of ./dev demo expects.
 void useUnixLineEnds();

@@ -6,9 +6,11 @@
 #include "tools/sim/program.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <optional>
+#include <string_view>
 
 namespace {
 
@@ -64,6 +66,43 @@ std::string readInputs(DryRunCommand& command) {
     return worldSource;
 }
 
+// The mark keeps a check value of the BrambleCap.ini a run leaves in the game
+// folder (64-bit FNV-1a: any edit changes it, and the mark stays small), so
+// that the next run can tell a player's edit from it.
+std::string markText(std::string_view config) {
+    std::uint64_t check = 0xcbf29ce484222325;
+    for (const char c : config) {
+        check = (check ^ static_cast<unsigned char>(c)) * 0x100000001b3;
+    }
+    return "bramblecap-sim made this folder, and replaces map.svg, plot.svg and the files in "
+           "game/ on every run into it.\ngame/BrambleCap.ini as its last run left it: " +
+           std::to_string(check) + "\n";
+}
+
+// The game folder's BrambleCap.ini, where it is what the last run left there
+// or what this run writes: removed before the mark's check value changes. An
+// edited one is left as it is, and the run stops; throws Mistake.
+void removeLastConfig(const OwnedFolder& folder, const std::string& config,
+                      const std::string& written) {
+    std::string cause;
+    if (pathKind(config) != PathKind::File) {
+        return;
+    }
+    const auto left = readUserFile(config, cause);
+    if (!left) {
+        throw Mistake{"cannot read " + shownPath(config) + ": " + cause};
+    }
+    if (readUserFile(outputPath(folder, folder.markName), cause) != markText(*left) &&
+        *left != written) {
+        throw Mistake{shownPath(config) + " is not the file the last run left there (edited?), " +
+                      "and a run replaces it: to try it, copy it out of " + shownPath(folder.path) +
+                      " and give the copy as --config; or remove it"};
+    }
+    if (!removeOwnFile(config, cause)) {
+        throw Mistake{"cannot remove " + shownPath(config) + ": " + cause};
+    }
+}
+
 // The dry run's folder (--out): its pictures, and the game folder the plug-in
 // reads and writes. Checked against what is there and against the run's
 // inputs before anything is written; throws Mistake.
@@ -71,8 +110,7 @@ OwnedFolder outputFolder(const DryRunCommand& command) {
     OwnedFolder folder{ownedFolderPath(command.out),
                        "--out",
                        ".bramblecap-sim",
-                       "bramblecap-sim made this folder, and replaces map.svg, plot.svg and the "
-                       "files in game/ on every run into it.\n",
+                       markText(gameConfigText(command.run)),
                        {"map.svg", "plot.svg", "game/" + std::string(ConfigFormat::fileName),
                         "game/" + std::string(ConfigFormat::logFileName)}};
     std::vector<NamedInput> inputs;
@@ -115,15 +153,26 @@ int main(int argc, char** argv) {
         stopOn(planFrames(options).problem);
         const OwnedFolder folder = outputFolder(command);
         stopOn(pluginProblem(command.asi));
+        // Held, and the player's edit kept, before anything there changes.
+        stopOn(holdOwnedFolder(folder));
+        options.gameFolder = outputPath(folder, "game");
+        const std::string config = options.gameFolder + "/" + std::string(ConfigFormat::fileName);
+        removeLastConfig(folder, config, gameConfigText(options));
         // Made and marked, and cleared of what a former run left there.
         if (std::string cause; !claimOwnedFolder(folder, cause)) {
             throw Mistake{"cannot create " + shownPath(folder.path) + ": " + cause};
         }
-        options.gameFolder = outputPath(folder, "game");
 
         const DryRunResult result =
-            runDryRun(options, shippedPlugin(command.asi), progressShown(outputIsTerminal()));
+            runDryRun(options, shippedPlugin(command.asi), progressShown(terminalColumns()));
         stopOn(result.failure);
+        // A plug-in that writes another default file than this program's: the
+        // mark's copy is what it left.
+        std::string cause;
+        if (const auto left = readUserFile(config, cause);
+            left && *left != gameConfigText(options)) {
+            writeOutput(outputPath(folder, folder.markName), markText(*left));
+        }
 
         const RunOutputs outputs{folder.path, outputPath(folder, "map.svg"),
                                  outputPath(folder, "plot.svg")};

@@ -242,7 +242,7 @@ std::string drawMap(const std::vector<PlacedObject>& everyObject,
     svg.close();
     std::vector<PicturePoint> retired;
     for (const ShieldMark& s : result.shields) {
-        if (s.retired >= 0) {
+        if (!s.standing) {
             retired.emplace_back(f.px(s.x), f.py(s.y));
         }
     }
@@ -255,7 +255,7 @@ std::string drawMap(const std::vector<PlacedObject>& everyObject,
     }
     svg.close();
     for (const ShieldMark& s : result.shields) {
-        if (s.retired < 0) {
+        if (s.standing) {
             svg.dot(f.px(s.x), f.py(s.y), shieldRadius, shieldColour);
         }
     }

@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cstdint>
 #include <limits>
+#include <set>
 #include <string_view>
 
 namespace {
@@ -125,6 +126,9 @@ Value readValue(const Option& option, const std::string& text) {
 
 DryRunCommand parseCommandLine(const std::vector<std::string>& arguments) {
     DryRunCommand command;
+    // A second value for an option would win over the first in silence; only
+    // --missing-model names one more model each time.
+    std::set<std::string> given;
     const std::size_t count = arguments.size();
     for (std::size_t i = 1; i < count; ++i) {
         const std::string& name = arguments[i];
@@ -139,9 +143,18 @@ DryRunCommand parseCommandLine(const std::vector<std::string>& arguments) {
         if (option->kind != ValueKind::None && i + 1 >= count) {
             throw Mistake{name + " needs a value" + seeHelp};
         }
-        option->apply(command, option->kind == ValueKind::None
-                                   ? Value{}
-                                   : readValue(*option, arguments[++i]));
+        const Value value =
+            option->kind == ValueKind::None ? Value{} : readValue(*option, arguments[++i]);
+        const std::string once =
+            name == "--missing-model" ? name + " " + std::to_string(value.whole) : name;
+        if (!given.insert(once).second) {
+            throw Mistake{once + " is given twice; give it once"};
+        }
+        option->apply(command, value);
+    }
+    if (given.contains("--seed") && given.contains("--world")) {
+        throw Mistake{"--seed shapes only the generated world, and --world gives a world of its "
+                      "own; leave one out"};
     }
     return command;
 }

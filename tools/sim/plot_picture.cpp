@@ -46,14 +46,15 @@ std::string drawPlot(const DryRunResult& result) {
 
     SvgWriter svg(width, height, "#fff");
     svg.text({{"x", left}, {"y", titleY}, {"font-size", 16.0}, {"font-weight", "bold"}},
-             "Nearby candidates and shields held, frame by frame");
+             "The plug-in's candidates and shields held, frame by frame");
     for (double value = 0; value <= yMax + yStep / 2; value += yStep) {
         svg.line(left, py(value), width - right, py(value), gridColour);
         svg.text(
             {{"x", left - valueLabelLeft}, {"y", py(value) + textRaise}, {"text-anchor", "end"}},
             svgNumber(value));
     }
-    const double xStep = roundStep(frames, 8);
+    // Frames are whole: no tick between two of them, whatever the run's length.
+    const double xStep = std::max(1.0, roundStep(frames, 8));
     for (double frame = xStep; frame <= frames; frame += xStep) {
         svg.line(px(frame), axisY, px(frame), axisY + tickLength, "#000");
         svg.text({{"x", px(frame)}, {"y", axisY + tickLabelBelow}, {"text-anchor", "middle"}},
@@ -90,7 +91,7 @@ std::string drawPlot(const DryRunResult& result) {
         svg.line(x, keyY, x + keyLine, keyY, colour, strokeWidth);
         svg.text({{"x", x + keyLine + keyTextGap}, {"y", keyY + keyTextDrop}}, label);
     };
-    key(candidatesKeyX, candidatesColour, 1.5, "nearby candidates");
+    key(candidatesKeyX, candidatesColour, 1.5, "candidates");
     key(heldKeyX, shieldColour, 2, "shields held");
     return svg.finish();
 }

@@ -31,10 +31,11 @@ DryRunCommand parseCommandLine(const std::vector<std::string>& arguments);
 // The usage text (--help), written from the same table.
 std::string usageText();
 
-// The run's progress, shown after every frame. On a terminal, a bar redrawn a
-// few times a second and at the end; into a pipe or a file, a line at every
+// The run's progress, shown after every frame. On a terminal (`columns` as
+// terminalColumns gives it), a bar redrawn a few times a second and at the
+// end, within the terminal's width; into a pipe or a file, a line at every
 // tenth of the run. A long run says, once, how long it will take.
-std::function<void(const FrameRecord&, int frames)> progressShown(bool terminal);
+std::function<void(const FrameRecord&, int frames)> progressShown(int columns);
 
 // Where a run's pictures and game folder went, as the summary names them.
 struct RunOutputs {

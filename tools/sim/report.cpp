@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -27,13 +28,42 @@ std::string groupedCount(long long count, std::string_view what) {
     return grouped(count) + text.substr(text.find(' '));
 }
 
+// Each field of the summary starts at this column, and no line (but a long
+// path) is wider than an 80-column terminal.
+constexpr std::size_t fieldColumn = 27, summaryWidth = 80;
+
+// "  label:" and the text, wrapped at blanks under the field's column.
+void printField(std::string_view label, std::string_view text) {
+    std::string out = label.empty() ? "" : "  " + std::string(label) + ":";
+    out.resize(fieldColumn, ' ');
+    std::size_t lineStart = 0;
+    bool first = true;
+    while (!text.empty()) {
+        const std::string_view word = text.substr(0, text.find(' '));
+        text.remove_prefix(std::min(text.size(), word.size() + 1));
+        if (!first && out.size() - lineStart + 1 + word.size() > summaryWidth) {
+            out += "\n";
+            lineStart = out.size();
+            out.resize(out.size() + fieldColumn, ' ');
+            first = true;
+        }
+        out += (first ? "" : " ") + std::string(word);
+        first = false;
+    }
+    std::printf("%s\n", out.c_str());
+}
+
+std::string modelNames(const std::vector<int>& numbers) {
+    std::vector<std::string> names;
+    for (const int number : numbers) {
+        names.push_back(shieldModelName(number));
+    }
+    return joinedList(names, "and");
+}
+
 // Said only when a model never loaded: how many did, and how the wait ended.
 std::string modelWaitText(const ModelWait& wait) {
-    std::vector<std::string> missingNames;
-    for (const int number : wait.missing) {
-        missingNames.push_back(shieldModelName(number));
-    }
-    const std::string missing = joinedList(missingNames, "and");
+    const std::string missing = modelNames(wait.missing);
     const std::string loaded =
         std::to_string(wait.loaded) + " of " + std::to_string(shieldModelCount) + " loaded";
     if (!wait.ended) {
@@ -42,6 +72,45 @@ std::string modelWaitText(const ModelWait& wait) {
     }
     return loaded + "; the wait ended after " + groupedCount(wait.framesWaited, "frame") +
            " without " + missing;
+}
+
+// Whether every listed object the plug-in found got a shield, and what held
+// it back where not: the limits it met, as the run observed them.
+std::string verdictText(const DryRunResult& result) {
+    const ModelWait& wait = result.modelWait;
+    if (!wait.ended) {
+        return "no shield yet: the run ended while the plug-in still waited for " +
+               modelNames(wait.missing) + " (it waits up to " +
+               groupedCount(shieldModelWaitFrames, "frame") + ")";
+    }
+    std::string reasons;
+    const auto add = [&reasons](const std::string& reason) {
+        reasons += (reasons.empty() ? "" : "; ") + reason;
+    };
+    if (!wait.missing.empty()) {
+        add(modelNames(wait.missing) + " never loaded, so objects that select " +
+            (wait.missing.size() == 1 ? "it" : "them") + " get none");
+    }
+    if (result.framesAtCap > 0) {
+        add("the cap of " + grouped(static_cast<long long>(maxShields)) +
+            " shields held was reached in " + groupedCount(result.framesAtCap, "frame"));
+    }
+    if (result.framesAtBudget > 0) {
+        add("the budget of " + std::to_string(newShieldsPerFrame) +
+            " new shields a frame was used up in " + groupedCount(result.framesAtBudget, "frame"));
+    }
+    const bool found = !result.candidates.empty() && result.candidates.rbegin()->first > 0;
+    std::string verdict = !reasons.empty() ? "not every listed object the plug-in found got a "
+                                             "shield at once: " +
+                                                 reasons
+                          : found ? "every listed object the plug-in found got a shield at once"
+                                  : "the plug-in found no listed object within reach";
+    if (result.framesHostFull > 0) {
+        verdict += "; the host's list was full (" + grouped(maxObjectsPerScan) + " objects) in " +
+                   groupedCount(result.framesHostFull, "frame") +
+                   ", so objects beyond it may have gone unseen";
+    }
+    return verdict;
 }
 
 std::string spreadText(const Spread& s) {
@@ -60,20 +129,27 @@ std::string shown(const std::string& utf8) {
     return shownPath(std::string(generic.begin(), generic.end()));
 }
 
-// The plug-in's own status line when it drew one, else what the world shows.
+// The plug-in's own status line when it drew one, else its figures in words.
 std::string statusOf(const FrameRecord& record) {
     if (!record.statusLine.empty()) {
         return record.statusLine;
     }
-    return "nearby " + std::to_string(record.candidates) + ", shields held " +
+    return "candidates " + std::to_string(record.candidates) + ", shields held " +
            std::to_string(record.held);
 }
 
 } // namespace
 
-std::function<void(const FrameRecord&, int frames)> progressShown(bool terminal) {
+std::function<void(const FrameRecord&, int frames)> progressShown(int columns) {
     using Clock = std::chrono::steady_clock;
-    return [terminal, started = Clock::time_point{}, drawn = Clock::time_point{},
+    const bool terminal = columns != 0;
+    if (columns < 0) {
+        const char* const given = std::getenv("COLUMNS");
+        columns = given != nullptr && std::atoi(given) > 0 ? std::atoi(given) : 80;
+    }
+    // The last column stays free: some terminals wrap as soon as it is written.
+    const auto room = static_cast<std::size_t>(std::max(1, columns - 1));
+    return [terminal, room, started = Clock::time_point{}, drawn = Clock::time_point{},
             told = false](const FrameRecord& record, int frames) mutable {
         const auto now = Clock::now();
         started = record.frame == 1 ? now : started;
@@ -95,10 +171,19 @@ std::function<void(const FrameRecord&, int frames)> progressShown(bool terminal)
                 return;
             }
             drawn = now;
-            std::string bar(20, '.');
-            std::fill(bar.begin(), bar.begin() + percent / 5, '#');
-            std::printf("\r[%s] %3d%%  frame %d/%d  %-60s%s", bar.c_str(), percent, record.frame,
-                        frames, statusOf(record).c_str(), last ? "\n" : "");
+            char head[48];
+            std::snprintf(head, sizeof head, "%3d%%  frame %d/%d  ", percent, record.frame, frames);
+            std::string line = head + statusOf(record);
+            // The bar only where it leaves the plug-in's status line whole (the
+            // same in every frame: no flicker); the rest shortened, never
+            // wrapped, so that the next one draws over it, and blanks cover
+            // what a longer one left.
+            if (std::string bar(20, '.'); room >= 100) {
+                std::fill(bar.begin(), bar.begin() + percent / 5, '#');
+                line = "[" + bar + "] " + line;
+            }
+            line.resize(room, ' ');
+            std::printf("\r%s%s", line.c_str(), last ? "\n" : "");
             std::fflush(stdout);
         } else if (last || record.frame % std::max(1, frames / 10) == 0) {
             std::printf("frame %d/%d (%d%%): %s\n", record.frame, frames, percent,
@@ -115,32 +200,30 @@ void printSummary(const DryRunCommand& command, const std::string& worldSource,
     const auto listedObjects = std::ranges::count_if(
         run.world, [&](const PlacedObject& o) { return result.listed.contains(o.hash); });
     std::printf("\nBrambleCap dry run\n");
-    std::printf("  plug-in:                 %s\n", shown(command.asi).c_str());
-    std::printf("  configuration:           %s%s\n",
-                !command.configPath.empty() ? shownPath(command.configPath).c_str()
+    printField("plug-in", shown(command.asi));
+    printField("configuration",
+               (!command.configPath.empty() ? shownPath(command.configPath)
                 : debug                     ? "the default file"
-                                            : "the default file, written by the plug-in",
-                debug ? ", with debug=true added" : "");
-    std::printf("                           scan radius %g m, %s%s\n",
-                static_cast<double>(result.radius),
-                groupedCount(static_cast<long long>(result.listed.size()), "listed model").c_str(),
-                // What --debug did: only what the plug-in showed.
-                !debug                   ? ""
-                : result.statusLineDrawn ? ", status line drawn"
-                                         : ", debug=true added but no status line drawn");
-    std::printf("  world:                   %s, %s of them listed; %s\n",
-                groupedCount(static_cast<long long>(run.world.size()), "object").c_str(),
-                grouped(static_cast<long long>(listedObjects)).c_str(), worldSource.c_str());
-    std::printf("  frames:                  %s\n", grouped(result.framesRun).c_str());
+                                            : "the default file, written by the plug-in") +
+                   // What --debug did: only what the plug-in showed.
+                   (!debug                   ? ""
+                    : result.statusLineDrawn ? ", with debug=true added: status line drawn"
+                                             : ", with debug=true added, but no status line "
+                                               "drawn"));
+    printField("", "scan radius " + shownNumber(result.radius) + " m, as the file sets it");
+    printField("", groupedCount(static_cast<long long>(result.listed.size()), "listed model") +
+                       " in the plug-in's reading of the file");
+    printField("world, as built", groupedCount(static_cast<long long>(run.world.size()), "object") +
+                                      ", " + grouped(static_cast<long long>(listedObjects)) +
+                                      " of a model the plug-in listed; " + worldSource);
+    printField("frames", grouped(result.framesRun));
     if (!result.modelWait.missing.empty()) {
-        std::printf("  shield models:           %s\n", modelWaitText(result.modelWait).c_str());
+        printField("shield models", modelWaitText(result.modelWait));
     }
-    std::printf("  shields:                 %s created, %s retired, peak %s held\n",
-                grouped(result.created).c_str(), grouped(result.retired).c_str(),
-                grouped(result.peakHeld).c_str());
-    std::printf("  candidates per frame:    %s\n", spreadText(spreadOf(result.candidates)).c_str());
-    std::printf("  native calls per frame:  %s\n",
-                spreadText(spreadOf(result.nativeCalls)).c_str());
+    printField("shields", grouped(result.created) + " created, " + grouped(result.retired) +
+                              " retired, peak " + grouped(result.peakHeld) + " held");
+    printField("candidates per frame", spreadText(spreadOf(result.candidates)));
+    printField("native calls per frame", spreadText(spreadOf(result.nativeCalls)));
     std::printf("  pictures:                %s\n                           %s\n",
                 shownPath(outputs.map).c_str(), shownPath(outputs.plot).c_str());
     if (result.logWritten) {
@@ -150,4 +233,5 @@ void printSummary(const DryRunCommand& command, const std::string& worldSource,
     for (const std::string& e : result.protocolErrors) {
         std::printf("  protocol error: %s\n", e.c_str());
     }
+    printField("verdict", verdictText(result));
 }

@@ -2,6 +2,7 @@
 
 #include "plugin/dll_main.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace {
@@ -28,8 +29,12 @@ std::string asiOptionProblem() {
            "plug-in's sources linked in";
 }
 
-bool outputIsTerminal() {
-    return isatty(STDOUT_FILENO) != 0;
+int terminalColumns() {
+    winsize size{};
+    if (isatty(STDOUT_FILENO) == 0) {
+        return 0;
+    }
+    return ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 ? size.ws_col : -1;
 }
 
 void useUnixLineEnds() {}

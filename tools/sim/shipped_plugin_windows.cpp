@@ -83,8 +83,14 @@ std::string asiOptionProblem() {
     return "";
 }
 
-bool outputIsTerminal() {
-    return _isatty(_fileno(stdout)) != 0;
+int terminalColumns() {
+    CONSOLE_SCREEN_BUFFER_INFO screen{};
+    if (_isatty(_fileno(stdout)) == 0) {
+        return 0;
+    }
+    return GetConsoleScreenBufferInfo(GetStdHandle(STD_OUTPUT_HANDLE), &screen)
+               ? screen.srWindow.Right - screen.srWindow.Left + 1
+               : -1;
 }
 
 void useUnixLineEnds() {

@@ -4,28 +4,50 @@
 #include "config/text.h"
 #include "tools/files/files.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <initializer_list>
 
 namespace {
 
-std::vector<std::string_view> fields(std::string_view line) {
-    std::vector<std::string_view> parts;
+// Splits a CSV line at its commas into `parts`: blanks around a field are not
+// its own, and a field in double quotes (as Excel writes one that holds a
+// comma) is read without them, "" within standing for one quote. Returns what
+// is wrong with the line's quotes, or empty.
+std::string splitFields(std::string_view line, std::vector<std::string>& parts) {
+    parts.clear();
     for (;;) {
+        const std::string_view field = trimmedText(line.substr(0, line.find(',')));
+        if (!field.starts_with('"')) {
+            parts.emplace_back(field);
+        } else {
+            std::string& text = parts.emplace_back();
+            std::size_t at = field.data() - line.data() + 1;
+            for (; at < line.size() && (line[at] != '"' || line.substr(at, 2) == "\"\""); ++at) {
+                at += line[at] == '"' ? 1 : 0; // the first of two quotes stands for nothing
+                text += line[at];
+            }
+            if (at >= line.size()) {
+                return "a quoted field has no closing quote";
+            }
+            line.remove_prefix(at + 1);
+            if (!trimmedText(line.substr(0, line.find(','))).empty()) {
+                return "a quoted field has text after its closing quote";
+            }
+        }
         const auto comma = line.find(',');
-        parts.push_back(trimmedText(line.substr(0, comma)));
         if (comma == std::string_view::npos) {
-            return parts;
+            return "";
         }
         line.remove_prefix(comma + 1);
     }
 }
 
-bool isHeader(std::string_view text, std::string_view header) {
-    std::string squeezed(text);
-    std::erase_if(squeezed, [](char c) { return c == ' ' || c == '\t'; });
-    return sameIgnoringCase(squeezed, header);
+bool isHeader(const std::vector<std::string>& fields, const std::vector<std::string>& header) {
+    return std::ranges::equal(fields, header, [](const std::string& a, const std::string& b) {
+        return sameIgnoringCase(a, b);
+    });
 }
 
 // Walks the content lines of CSV text after its header, each with as many
@@ -44,7 +66,8 @@ bool readCsv(std::string_view text, const std::string& name, std::string_view he
         error = *form;
         return false;
     }
-    const std::size_t columns = fields(header).size();
+    std::vector<std::string> names, f;
+    splitFields(header, names);
     int number = 0;
     bool headerSeen = false;
     while (!text.empty()) {
@@ -52,29 +75,32 @@ bool readCsv(std::string_view text, const std::string& name, std::string_view he
         // A line ends in LF, after any CRs: Windows' CR LF, and the CR CR LF of a
         // program that wrote CR LF through a text-mode file.
         const std::string_view raw = text.substr(0, end);
-        const std::string_view line = trimmedText(raw.substr(0, raw.find_last_not_of('\r') + 1));
+        const std::string_view written = raw.substr(0, raw.find_last_not_of('\r') + 1);
+        const std::string_view line = trimmedText(written);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         ++number;
         if (line.empty() || line.front() == '#') {
             continue;
         }
         const std::string where = name + ":" + std::to_string(number) + ": ";
-        if (!headerSeen) {
-            if (!isHeader(line, header)) {
+        std::string problem = splitFields(line, f);
+        if (problem.empty() && !headerSeen) {
+            if (!isHeader(f, names)) {
                 error = where + "the first line must be the header \"" + std::string(header) +
-                        "\", found " + quotedText(line);
+                        "\", found " + quotedText(written);
                 return false;
             }
             headerSeen = true;
             continue;
         }
-        const std::vector<std::string_view> f = fields(line);
-        const std::string problem =
-            f.size() == columns ? handle(f)
-                                : "expected " + std::to_string(columns) + " fields (" +
-                                      std::string(header) + "), found " + std::to_string(f.size());
+        if (problem.empty()) {
+            problem = f.size() == names.size()
+                          ? handle(f)
+                          : "expected " + std::to_string(names.size()) + " fields (" +
+                                std::string(header) + "), found " + std::to_string(f.size());
+        }
         if (!problem.empty()) {
-            error = where + problem + ": " + quotedText(line);
+            error = where + problem + ": " + quotedText(written);
             return false;
         }
     }
@@ -106,7 +132,7 @@ std::string readModel(std::string_view text, PlacedObject& object) {
 
 // The fields from `first` on as the coordinates x, y and z in turn, each the
 // whole field, a number within the world's reach; or what is wrong with one.
-std::string readCoordinates(const std::vector<std::string_view>& f, std::size_t first,
+std::string readCoordinates(const std::vector<std::string>& f, std::size_t first,
                             std::initializer_list<float*> values) {
     std::size_t i = 0;
     for (float* const value : values) {
@@ -139,7 +165,7 @@ std::optional<std::vector<PlacedObject>> parseWorld(std::string_view text, const
                                                     std::string& error) {
     std::vector<PlacedObject> objects;
     const bool read =
-        readCsv(text, name, "model,x,y,z", error, [&](const std::vector<std::string_view>& f) {
+        readCsv(text, name, "model,x,y,z", error, [&](const std::vector<std::string>& f) {
             PlacedObject& object = objects.emplace_back();
             const std::string problem = readModel(f[0], object);
             return problem.empty() ? readCoordinates(f, 1, {&object.x, &object.y, &object.z})
@@ -151,11 +177,10 @@ std::optional<std::vector<PlacedObject>> parseWorld(std::string_view text, const
 std::optional<std::vector<Waypoint>> parseRoute(std::string_view text, const std::string& name,
                                                 std::string& error) {
     std::vector<Waypoint> route;
-    const bool read =
-        readCsv(text, name, "x,y", error, [&](const std::vector<std::string_view>& f) {
-            Waypoint& point = route.emplace_back();
-            return readCoordinates(f, 0, {&point.x, &point.y});
-        });
+    const bool read = readCsv(text, name, "x,y", error, [&](const std::vector<std::string>& f) {
+        Waypoint& point = route.emplace_back();
+        return readCoordinates(f, 0, {&point.x, &point.y});
+    });
     if (read && route.empty()) {
         error = name + ": the route has no waypoints";
     }

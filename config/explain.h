@@ -78,7 +78,3 @@ std::optional<Warning> modelNameWarning(ListedModelNames& seen, int line, std::s
 // non-breaking space, a long dash, a full-width "="): a warning for each kind
 // in the line. Returns whether a listed model's name holds one.
 bool addLookAlikeWarnings(const ConfigLine& line, std::vector<Warning>& warnings);
-
-// The checker's words until it reads the verdicts: the problem alone.
-std::string noEffectReason(const ConfigLine& line, LinePlace place);
-std::optional<std::string> modelNameHint(ListedModelNames& seen, int line, std::string_view name);

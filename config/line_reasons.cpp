@@ -182,7 +182,3 @@ Warning noEffectWarning(const ConfigLine& line, LinePlace place) {
     }
     return withoutCommaWarning(line);
 }
-
-std::string noEffectReason(const ConfigLine& line, LinePlace place) {
-    return noEffectWarning(line, place).problem;
-}

@@ -27,7 +27,7 @@ while IFS= read -r arguments; do
     read -ra words <<<"$arguments"
     run=$((run + 1))
     # A later --out wins: the example's pictures go to this test's folder.
-    "$sim" "${words[@]}" --out "$folder/$run" >"$folder/output" 2>&1
+    "$sim" "${words[@]}" --out "$folder/$run" >"$folder/output" 2>&1 </dev/null
     status=$?
     [ "$status" -eq 0 ] || fail "./dev demo$arguments: exit $status, $(tail -1 "$folder/output")"
 done <<<"$examples"

@@ -95,6 +95,9 @@ int run(const std::vector<std::string>& arguments, bool ownWindow) {
 
 int main(int argc, char** argv) {
     useUtf8Output();
+    // Many lines in few writes: where the system takes each write alone (a
+    // console, NUL, and /dev/null under Wine), a long listing took minutes.
+    std::setvbuf(stdout, nullptr, _IOFBF, std::size_t{1} << 16);
     const bool ownWindow = consoleWindowClosesOnExit();
     int status = run(commandLineArguments(argc, argv), ownWindow);
     if (!outputArrived("bramblecap-check")) {

@@ -49,6 +49,11 @@ inline constexpr std::string_view saveAsPlainText =
 
 // The parts of a verdict, one source file each.
 
+// "[Settings]": a section as the verdicts name it, escaped.
+std::string bracketed(std::string_view section);
+// A [Settings] key in any letter case: a line the player meant as a setting.
+bool isSettingKey(std::string_view key);
+
 // Where a line stands in its file, beyond what the line itself shows.
 struct LinePlace {
     bool headerSeen;         // a header came on this line or before it

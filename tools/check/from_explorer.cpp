@@ -6,48 +6,38 @@
 
 #include <algorithm>
 
-namespace {
-
-std::string lowerCase(std::string_view text) {
-    std::string lower(text);
-    std::ranges::transform(lower, lower.begin(), asciiLower);
-    return lower;
-}
-
-} // namespace
-
 std::optional<std::string> nearName(std::string_view name, std::string_view wanted) {
-    const std::string lower = lowerCase(name), meant = lowerCase(wanted);
-    const auto dot = meant.rfind('.');
-    const std::string stem = meant.substr(0, dot),
-                      ending = dot == std::string::npos ? "" : meant.substr(dot);
+    const std::string_view ending = wanted.substr(std::min(wanted.rfind('.'), wanted.size()));
+    const std::string_view stem = wanted.substr(0, wanted.size() - ending.size());
+    const auto is = [&](std::string_view start, std::string_view end) {
+        return sameIgnoringCase(name, std::string(start) + std::string(end));
+    };
     const std::string unlessShown = "\" unless View, File name extensions is on";
     if (name == wanted) {
         return std::nullopt;
     }
-    if (lower == meant) {
+    if (is(wanted, "")) {
         return "its letters differ in case";
     }
-    if (lower == meant + ".txt") {
+    if (is(wanted, ".txt")) {
         return "Explorer hides its ending \".txt" + unlessShown;
     }
-    if (!ending.empty() && lower == meant + ending) {
-        return "Explorer hides its last \"" + ending + unlessShown;
+    if (!ending.empty() && is(wanted, ending)) {
+        return "Explorer hides its last \"" + std::string(ending) + unlessShown;
     }
-    if (!ending.empty() && lower == stem + ".txt") {
-        return "it ends in \".txt\", not \"" + ending + "\"";
+    if (!ending.empty() && is(stem, ".txt")) {
+        return "it ends in \".txt\", not \"" + std::string(ending) + "\"";
     }
     // A copy's name, as a browser or Explorer makes it: "BrambleCap (1).ini",
     // "BrambleCap - Copy.ini".
-    if (lower.starts_with(stem) && lower.ends_with(ending) &&
-        lower.size() > stem.size() + ending.size()) {
-        const std::string added =
-            lower.substr(stem.size(), lower.size() - stem.size() - ending.size());
-        const bool numbered = added.size() > 3 && added.starts_with(" (") && added.ends_with(")") &&
-                              std::ranges::all_of(added.substr(2, added.size() - 3),
-                                                  [](char c) { return c >= '0' && c <= '9'; });
-        if (numbered || added == " - copy") {
-            return quotedText(name.substr(stem.size(), added.size())) + " is added to its name";
+    if (name.size() > wanted.size() && sameIgnoringCase(name.substr(0, stem.size()), stem) &&
+        sameIgnoringCase(name.substr(name.size() - ending.size()), ending)) {
+        const std::string_view added = name.substr(stem.size(), name.size() - wanted.size());
+        const bool numbered = added.size() > 3 && added.starts_with(" (") &&
+                              added.find_first_not_of("0123456789", 2) == added.size() - 1 &&
+                              added.ends_with(')');
+        if (numbered || sameIgnoringCase(added, " - Copy")) {
+            return quotedText(added) + " is added to its name";
         }
     }
     return std::nullopt;

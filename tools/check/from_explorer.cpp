@@ -73,7 +73,9 @@ std::optional<std::string> configToCheck(const std::filesystem::path& currentFol
                                          const FolderNames& namesIn, std::string& missing) {
     const std::string_view wanted = ConfigFormat::fileName;
     std::vector<std::filesystem::path> folders = {currentFolder};
-    if (programFolder.lexically_normal() != currentFolder.lexically_normal()) {
+    std::error_code error; // a folder that is not there is no other name of this one
+    if (programFolder.lexically_normal() != currentFolder.lexically_normal() &&
+        !std::filesystem::equivalent(programFolder, currentFolder, error)) {
         folders.push_back(programFolder); // where a double-click starts it, the same
     }
     std::string looked, near;

@@ -1,14 +1,16 @@
 // What a file of many lines costs: the verdicts on every line (the checker's
-// and the log's work), and the plug-in's start-up, which with debug off only
-// reads the file and hashes its names.
+// and the log's work), the checker's whole run, and the plug-in's start-up,
+// which with debug off only reads the file and hashes its names.
 #include "config/explain.h"
 #include "plugin/plugin.h"
 #include "standin/world.h"
+#include "tools/check/checker.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -34,6 +36,21 @@ void explainFile(benchmark::State& state) {
     state.counters["lines"] = static_cast<double>(state.range(0) + 5);
 }
 
+// bramblecap-check on a file of 100,000 tree models: reading it, the verdicts
+// and the text, every line (0) or only those with warnings (1).
+void checkLongFile(benchmark::State& state) {
+    const auto file = std::filesystem::temp_directory_path() /
+                      ("bramblecap-check-bench-" + std::to_string(std::random_device{}()) + ".ini");
+    std::ofstream(file, std::ios::binary) << ownModels(100000, false, false);
+    const CheckOptions options{state.range(0) == 0 ? CheckOptions::View::EveryLine
+                                                   : CheckOptions::View::Problems};
+    for (auto _ : state) {
+        std::ostringstream out, errors;
+        benchmark::DoNotOptimize(checkFile(file.string(), options, out, errors));
+    }
+    std::filesystem::remove(file);
+}
+
 // The plug-in's start-up in a game folder of its own, up to the shield
 // models: loadConfig and the log, as scriptMain runs them.
 void startUp(benchmark::State& state) {
@@ -57,6 +74,7 @@ void startUp(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(explainFile)->ArgName("models")->Arg(20000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(checkLongFile)->ArgName("problems")->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 // 0: every line commented out; 1: 20,000 names listed, debug off; 2: the same, debug on.
 BENCHMARK(startUp)->ArgName("file")->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 

@@ -49,6 +49,11 @@ inline constexpr std::string_view saveAsPlainText =
 
 // The parts of a verdict, one source file each.
 
+// "[Settings]": a section as the verdicts name it, escaped.
+std::string bracketed(std::string_view section);
+// A [Settings] key in any letter case: a line the player meant as a setting.
+bool isSettingKey(std::string_view key);
+
 // Where a line stands in its file, beyond what the line itself shows.
 struct LinePlace {
     bool headerSeen;         // a header came on this line or before it
@@ -78,7 +83,3 @@ std::optional<Warning> modelNameWarning(ListedModelNames& seen, int line, std::s
 // non-breaking space, a long dash, a full-width "="): a warning for each kind
 // in the line. Returns whether a listed model's name holds one.
 bool addLookAlikeWarnings(const ConfigLine& line, std::vector<Warning>& warnings);
-
-// The checker's words until it reads the verdicts: the problem alone.
-std::string noEffectReason(const ConfigLine& line, LinePlace place);
-std::optional<std::string> modelNameHint(ListedModelNames& seen, int line, std::string_view name);

@@ -8,14 +8,6 @@
 
 namespace {
 
-std::string bracketed(std::string_view section) {
-    return "[" + visibleText(section) + "]";
-}
-
-bool isSettingKey(std::string_view key) {
-    return std::ranges::find(settingTable, key, &SettingDeclaration::text) != settingTable.end();
-}
-
 // The section a line in the wrong place probably belongs under: a setting's,
 // or, for a name and two numbers, the tree models'.
 std::optional<std::string_view> likelySection(std::string_view text) {
@@ -152,9 +144,7 @@ Warning unknownKeyWarning(const ConfigLine& line) {
 
 Warning withoutCommaWarning(const ConfigLine& line) {
     const std::string_view key = trimmedText(line.key);
-    if (std::ranges::any_of(settingTable, [&](const SettingDeclaration& setting) {
-            return sameIgnoringCase(key, setting.text);
-        })) {
+    if (isSettingKey(key)) {
         return {quotedText(key) + " is a setting, and settings are read only under " +
                     bracketed(ConfigFormat::sectionSettings),
                 "move this line under " + bracketed(ConfigFormat::sectionSettings),
@@ -181,8 +171,4 @@ Warning noEffectWarning(const ConfigLine& line, LinePlace place) {
         break;
     }
     return withoutCommaWarning(line);
-}
-
-std::string noEffectReason(const ConfigLine& line, LinePlace place) {
-    return noEffectWarning(line, place).problem;
 }

@@ -27,16 +27,6 @@ struct Judging {
     std::vector<Sets> sets; // one for each line
 };
 
-std::string bracketed(std::string_view section) {
-    return "[" + visibleText(section) + "]";
-}
-
-bool isSettingKey(std::string_view key) {
-    return std::ranges::any_of(settingTable, [&](const SettingDeclaration& setting) {
-        return sameIgnoringCase(key, setting.text);
-    });
-}
-
 // '"nan" is not a number', '"inf" is infinite', '"1e39" is too large, so it
 // reads as infinite'.
 std::string notFinite(std::string_view text, float value) {
@@ -459,6 +449,16 @@ void judgeFile(std::string_view bytes, Judging& judging) {
 }
 
 } // namespace
+
+std::string bracketed(std::string_view section) {
+    return "[" + visibleText(section) + "]";
+}
+
+bool isSettingKey(std::string_view key) {
+    return std::ranges::any_of(settingTable, [&](const SettingDeclaration& setting) {
+        return sameIgnoringCase(key, setting.text);
+    });
+}
 
 FileVerdict judgeConfig(std::string_view bytes) {
     Judging judging;

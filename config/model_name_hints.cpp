@@ -279,10 +279,3 @@ std::optional<Warning> modelNameWarning(ListedModelNames& seen, int line, std::s
     seen.byHash.insert_or_assign(hash, ListedModelNames::Listed{line, std::string(name)});
     return said;
 }
-
-std::optional<std::string> modelNameHint(ListedModelNames& seen, int line, std::string_view name) {
-    if (auto warning = modelNameWarning(seen, line, name)) {
-        return std::move(warning->problem);
-    }
-    return std::nullopt;
-}

@@ -32,7 +32,7 @@ while IFS= read -r arguments; do
     for i in "${!words[@]}"; do
         [ "${words[i]}" = --out ] && words[i + 1]=$folder/$run && out=()
     done
-    "$sim" "${words[@]}" "${out[@]}" >"$folder/output" 2>&1
+    "$sim" "${words[@]}" "${out[@]}" >"$folder/output" 2>&1 </dev/null
     status=$?
     [ "$status" -eq 0 ] || fail "./dev demo$arguments: exit $status, $(tail -1 "$folder/output")"
 done <<<"$examples"

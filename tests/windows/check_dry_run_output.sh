@@ -7,7 +7,7 @@
 set -uo pipefail
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
-output=$(cd "$folder" && wine "$1" --frames 3 --debug --out runs/first 2>/dev/null)
+output=$(cd "$folder" && wine "$1" --frames 3 --debug --out runs/first 2>/dev/null </dev/null)
 failures=0
 if grep -q $'\r' <<<"$output"; then
     echo "a CR in the output"

@@ -2,13 +2,15 @@
 # The Windows checker explains a sample exactly as its golden text says (the
 # Linux suite holds the Linux checker to the same text). Windows ends lines
 # with CR LF on a console; the text is compared without them.
-# usage: check_golden.sh CHECKER SAMPLE EXPECTED   (SAMPLE relative to the current folder)
+# usage: check_golden.sh CHECKER SAMPLE EXPECTED [OPTIONS]   (SAMPLE relative to the current folder)
 set -uo pipefail
-output=$(wine "$1" "$2" 2>/dev/null | tr -d '\r')
+checker=$1 sample=$2 expected=$3
+shift 3
+output=$(wine "$checker" "$@" "$sample" 2>/dev/null </dev/null | tr -d '\r')
 status=${PIPESTATUS[0]}
-if ! diff <(cat "$3") <(echo "$output"); then
-    echo "the checker's explanation of $2 differs from $3"
+if ! diff <(cat "$expected") <(echo "$output"); then
+    echo "the checker's explanation of $sample differs from $expected"
     exit 1
 fi
-echo "$2: as $3, exit $status"
+echo "$sample: as $expected, exit $status"
 [ "$status" -eq 1 ]

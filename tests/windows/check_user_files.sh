@@ -26,6 +26,10 @@ for i in "${!outputs[@]}"; do
     (cd user && wine "$sim" --debug --frames 5 --out "link$i" >/dev/null 2>&1) || fail "a run into link$i failed"
     rm "user/link$i/${outputs[i]}" && ln -s "${targets[i]}" "user/link$i/${outputs[i]}"
 done
+# Explorer hides the ".txt" of a file saved as BrambleCap.ini in Notepad.
+mkdir user/hidden
+cp user/BrambleCap.ini user/hidden/BrambleCap.ini.txt
+cp "$check" user/hidden/
 snapshot() { (cd user && find . -exec stat -c '%n %F %s %.9Y' {} + && find . -type f -exec sha256sum {} +) | sort; }
 before=$(snapshot)
 
@@ -89,6 +93,20 @@ ln -s ../user/world.csv killed/plot.svg.partial-9
 (cd user && wine "$sim" --frames 5 --out "$folder/killed" >/dev/null 2>&1) || fail "a run into a folder with leftovers failed"
 [ "$(cd killed && find . -name '*.partial-*' | sort | xargs)" = "./my.partial-5 ./plot.svg.partial-9" ] ||
     fail "leftovers: $(cd killed && find . -name '*.partial-*' | xargs)"
+
+# Explorer's hidden ".txt": the file is named with the rename to make, and
+# never replaced by the default.
+expect 1 "" hidden/BrambleCap.ini.txt
+run hidden ./bramblecap-check.exe >/dev/null
+[ $? -eq 2 ] && grep -qF 'holds "BrambleCap.ini.txt" (Explorer hides its ending ".txt" unless View, File name extensions is on): rename it to "BrambleCap.ini"' errors ||
+    fail "a BrambleCap.ini.txt alone: $(cat errors)"
+
+# A terminal as input (a pseudo-terminal here) and the output a device, a
+# file or a pipe: the window is not the checker's own, so it never waits.
+for output in '>/dev/null' '>/dev/full' '>../out.txt' '| cat'; do
+    (cd user && timeout 60 script -qec "wine '$check' BrambleCap.ini $output" /dev/null >/dev/null 2>&1)
+    [ $? -ne 124 ] || fail "bramblecap-check.exe $output from a terminal waited for Enter"
+done
 
 (cd user && wine "$check" BrambleCap.ini >/dev/full 2>"$folder/errors")
 [ $? -eq 2 ] && grep -q '^bramblecap-check: cannot write to standard output' errors ||

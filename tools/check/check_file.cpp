@@ -4,39 +4,51 @@
 #include "config/text.h"
 #include "tools/files/files.h"
 
-#include <filesystem>
-
 namespace {
 
 // Some Notepads' "UTF-8" writes a byte-order mark, which hides line 1's header.
-constexpr TextReader plugin{"the plug-in", "no setting and no model",
-                            "in Notepad choose Save As, Encoding: ANSI or UTF-8 (not \"UTF-8 "
-                            "with BOM\")"};
+constexpr TextReader plugin{"the plug-in", "no setting and no model", saveAsPlainText.data()};
 
-// The plug-in writes only its own file name, and only into a folder that
-// exists; whether that folder is the game's the checker cannot know.
-bool couldBeWrittenByThePlugin(const std::string& path) {
-    const std::filesystem::path file = filePath(path);
-    std::error_code error;
-    return sameIgnoringCase(utf8Path(file.filename()), ConfigFormat::fileName) &&
-           std::filesystem::is_directory(
-               file.has_parent_path() ? file.parent_path() : std::filesystem::path("."), error);
+// The plug-in reads BrambleCap.ini and nothing else: a file named almost so,
+// or one whose ".txt" Explorer hides, is named with the rename to make.
+std::optional<Warning> fileNameWarning(const std::string& name) {
+    const std::string_view config = ConfigFormat::fileName, hidden = ".ini.txt";
+    if (sameIgnoringCase(name, config)) {
+        return std::nullopt; // Windows finds it under any case
+    }
+    std::string meant(config);
+    auto why = nearName(name, meant);
+    if (!why && name.size() > hidden.size() &&
+        sameIgnoringCase(std::string_view(name).substr(name.size() - hidden.size()), hidden)) {
+        meant = name.substr(0, name.size() - 4);
+        why = nearName(name, meant);
+    }
+    if (!why) {
+        return std::nullopt;
+    }
+    return Warning{"the plug-in reads only " + std::string(config) + ", and this file is " +
+                       quotedText(name) + ": " + *why,
+                   "rename it to " + quotedText(meant),
+                   {}};
 }
 
 } // namespace
 
 int checkFile(const std::string& path, const CheckOptions& options, std::ostream& out,
               std::ostream& errors) {
+    const std::filesystem::path file = filePath(path);
+    const std::string name = utf8Path(file.filename());
     std::string cause;
     const auto bytes = readUserFile(path, cause);
     if (!bytes) {
-        const bool missing = cause == "No such file or directory";
-        errors << "bramblecap-check: cannot read " << shownPath(path) << ": " << cause
-               << (missing && couldBeWrittenByThePlugin(path)
-                       ? " (in the game folder, the plug-in writes the default file when it "
-                         "starts)"
-                       : "")
-               << "\n";
+        errors << "bramblecap-check: cannot read " << shownPath(path) << ": " << cause;
+        if (cause == "No such file or directory") {
+            const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+            errors << nearNamesNote(file.has_parent_path() ? shownPath(utf8Path(folder))
+                                                           : "the current folder",
+                                    namesInFolder(folder), name);
+        }
+        errors << "\n";
         return 2;
     }
     // The plug-in reads nothing after a Ctrl-Z.
@@ -46,5 +58,9 @@ int checkFile(const std::string& path, const CheckOptions& options, std::ostream
         errors << "bramblecap-check: " << *form << "\n";
         return 2;
     }
-    return explainConfig(shownPath(path), *bytes, options, out);
+    FileVerdict verdict = judgeConfig(*bytes);
+    if (auto warning = fileNameWarning(name)) {
+        verdict.fileWarnings.insert(verdict.fileWarnings.begin(), std::move(*warning));
+    }
+    return showVerdict(shownPath(path), verdict, options, out);
 }

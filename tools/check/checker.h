@@ -1,7 +1,9 @@
 #pragma once
 
 // bramblecap-check as its main and its tests use it: which file it reads, how
-// it reads it, and what it says of each line.
+// it reads it, and how it shows the verdict on each line.
+
+#include "config/explain.h"
 
 #include <filesystem>
 #include <functional>
@@ -9,44 +11,50 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct CheckOptions {
-    bool problemsOnly = false; // only the lines with warnings, and the summary
+    // Which lines are shown: every one; only those with warnings; or, in a
+    // console window of the checker's own, only those and then how to see the
+    // rest, so that what to do stays in view above "Press Enter".
+    enum class View { EveryLine, Problems, OwnWindow } view = View::EveryLine;
+    bool details = false; // hashes, bytes and how numbers read, for modders
 };
 
 // Reads the named file, exactly that one, as a user's file is read (a regular
-// file of at most 16 MB), and explains it. Returns the checker's exit status;
-// a file that cannot be read gives one line on `errors` naming it and the
-// cause, and 2.
+// file of at most 16 MB), and shows the verdict on it. Returns the checker's
+// exit status: 0 when nothing is warned of, 1 with warnings; a file that
+// cannot be read gives one line on `errors` naming it, the cause and any file
+// of a near name beside it, and 2.
 int checkFile(const std::string& path, const CheckOptions& options, std::ostream& out,
               std::ostream& errors);
 
-// Explains a configuration file's bytes line by line as the plug-in will read
-// them, and warns of every line that has no effect or reads otherwise than it
-// looks; `name` heads the explanation. Returns the checker's exit status: 0
-// when every content line takes effect as written, 1 when there are warnings.
-int explainConfig(const std::string& name, std::string_view bytes, const CheckOptions& options,
-                  std::ostream& out);
+// Shows the verdict on a file, headed by `name`; returns 0 or 1 as checkFile.
+int showVerdict(const std::string& name, const FileVerdict& verdict, const CheckOptions& options,
+                std::ostream& out);
 
-// What the checker says of a value that reads otherwise than a player would
-// expect. A number field that holds no number, or text after its number. Where a
-// comma cannot separate fields, "80,5" is taken as a decimal comma.
-std::optional<std::string> numberTextWarning(std::string_view text, const std::string& field,
-                                             bool commaSeparates);
-// Radii the plug-in takes as they are, but a player would hardly mean.
-std::optional<std::string> radiusWarning(float radius);
-// A true/false value that turns `what` off without saying so plainly.
-std::optional<std::string> trueFalseWarning(std::string_view value, bool on, std::string_view what);
+// Files named almost as the one the player meant: what makes `name` another
+// file than `wanted` ("BrambleCap.ini.txt": Explorer hides its ending
+// ".txt"), or nothing for `wanted` itself and for unrelated names.
+std::optional<std::string> nearName(std::string_view name, std::string_view wanted);
+// "; FOLDER holds "a" (why) and "b" (why): rename ... to WANTED", for the near
+// names of `wanted` among `names`; empty when there are none.
+std::string nearNamesNote(const std::string& folder, const std::vector<std::string>& names,
+                          std::string_view wanted);
 
 // The checker as players start it from Explorer: double-clicked in the game
 // folder, or with a file dropped on it, in a console window of its own.
 //
-// The file to check when none is named: BrambleCap.ini in the current folder,
-// or else the one beside the program; when neither exists, the first, so that
-// the error names it. Paths are UTF-8.
-std::string configToCheck(const std::filesystem::path& currentFolder,
-                          const std::filesystem::path& programFolder,
-                          const std::function<bool(const std::filesystem::path&)>& exists);
+// The names of the files in a folder, UTF-8; none when it cannot be read.
+using FolderNames = std::function<std::vector<std::string>(const std::filesystem::path&)>;
+std::vector<std::string> namesInFolder(const std::filesystem::path& folder);
+// The file to check when none is named: BrambleCap.ini (in any letter case, as
+// Windows finds it) in the current folder, or else the one beside the program.
+// When neither folder has it, nothing, and `missing` says where the checker
+// looked and names any near name it saw there.
+std::optional<std::string> configToCheck(const std::filesystem::path& currentFolder,
+                                         const std::filesystem::path& programFolder,
+                                         const FolderNames& namesIn, std::string& missing);
 // Whether to wait for Enter before ending: only when the console window is the
 // program's own (no other process is attached to it) and both input and output
 // are that console. From a command prompt, a script or a pipe it never waits.

@@ -3,8 +3,11 @@
 #include <windows.h>
 
 namespace {
+// Only a console's own handle has a console mode: a file, a pipe or a device
+// such as NUL has none, though some of them count as character devices.
 bool isConsole(DWORD stream) {
-    return GetFileType(GetStdHandle(stream)) == FILE_TYPE_CHAR;
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(stream), &mode) != 0;
 }
 } // namespace
 

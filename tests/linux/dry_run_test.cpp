@@ -16,7 +16,8 @@ namespace {
 class WorldFile : public ::testing::Test {
   protected:
     std::string write(const std::string& name, const std::string& text) {
-        const auto path = std::filesystem::temp_directory_path() / ("bramblecap-" + name);
+        const auto path = std::filesystem::temp_directory_path() /
+                          ("bramblecap-" + std::to_string(::getpid()) + "-" + name);
         std::ofstream(path, std::ios::binary) << text;
         written.push_back(path);
         return path.string();

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # ./dev demo beside other runs. Two demos started together both end with exit
 # 0 and their summaries, though the short one ends, and stops its Wine, while
-# the long one still runs; and a demo whose Wine server is stopped under it
-# fails in one line instead of ending as a success.
+# the long one still runs, or though both write the default folder; and a
+# demo whose Wine server is stopped under it fails in one line instead of
+# ending as a success.
 # usage: check_demos_side_by_side.sh DEV
 set -uo pipefail
 dev=$1
@@ -20,6 +21,20 @@ for run in long short; do
     status=${run}_status
     [ "${!status}" -eq 0 ] || fail "the $run demo: exit ${!status}: $(cat "$run.err")"
     grep -q '^BrambleCap dry run' "$run.out" || fail "the $run demo printed no summary"
+done
+
+# Two plain demos write the same folder: the second waits its turn, and both
+# end with their summaries.
+"$dev" demo --frames 600 >first.out 2>first.err </dev/null &
+first=$!
+"$dev" demo --frames 600 >second.out 2>second.err </dev/null
+second_status=$?
+wait "$first"
+first_status=$?
+for run in first second; do
+    status=${run}_status
+    [ "${!status}" -eq 0 ] || fail "the $run plain demo: exit ${!status}: $(cat "$run.err")"
+    grep -q '^BrambleCap dry run' "$run.out" || fail "the $run plain demo printed no summary"
 done
 
 # The demo's own Wine server, stopped once the dry run shows progress.

@@ -90,12 +90,16 @@ refused 'C:od' '"C:" with no "\" after it means the current folder of drive C:, 
 refused 'z:' '"z:" with no "\" after it means the current folder of drive z:, which may be anywhere; write the whole path, as in z:\'
 refused 'a/b:c' '"b:c" holds ":", which Windows allows in no name, nor any of < > : " | ? * or a control character; choose another name'
 
-# An input is read as named or not at all: "x.ini " is not taken for x.ini.
+# An input is read as named or not at all: "x.ini " is not taken for x.ini,
+# nor "x.asi " loaded as x.asi.
 printf '[Settings]\r\n' >x.ini
 expect "$sim" 2 'bramblecap-sim: cannot read x.ini : Windows drops a blank or dot at the end of a name, so "x.ini " would be "x.ini"; choose a name that does not end with one' \
     --config 'x.ini ' --frames 5 --out inputs
 expect "$sim" 2 'bramblecap-sim: cannot read C:w.csv: "C:" with no "\" after it means the current folder of drive C:, which may be anywhere; write the whole path, as in C:\w.csv' \
     --world 'C:w.csv' --frames 5 --out inputs
+cp "$(dirname "$sim")/BrambleCap.asi" x.asi
+expect "$sim" 2 'bramblecap-sim: cannot load x.asi : Windows drops a blank or dot at the end of a name, so "x.asi " would be "x.asi"; choose a name that does not end with one' \
+    --asi 'x.asi ' --frames 5 --out inputs
 expect "$check" 2 'bramblecap-check: cannot read con: "con" names the device CON on Windows, as does every name whose part before a dot is CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to LPT9; choose another name' \
     con
 [ -e inputs ] && fail "a run refused for its input made its folder"

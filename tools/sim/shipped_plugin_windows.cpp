@@ -45,7 +45,11 @@ std::string absolute(const std::string& path) {
 } // namespace
 
 std::string pluginProblem(const std::string& asiPath) {
-    std::string cause;
+    // Loaded as named or not at all: Windows would load "x.asi " as "x.asi".
+    std::string cause = windowsPathProblem(asiPath);
+    if (!cause.empty()) {
+        return "cannot load " + shownPath(asiPath) + ": " + cause;
+    }
     // A world of its own for the plug-in to register with, and leave again.
     standin::World probe;
     const HMODULE module = load(absolute(asiPath), cause);

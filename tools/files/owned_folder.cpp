@@ -116,12 +116,11 @@ std::string outputPath(const OwnedFolder& folder, const std::string& output) {
 }
 
 std::string holdOwnedFolder(const OwnedFolder& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(filePath(folder.path), error);
-    std::string cause = error.message();
+    std::string cause;
     const std::string mark = outputPath(folder, folder.markName);
     bool busy = false;
-    if (!error && (pathKind(mark) == PathKind::File || replaceFile(mark, folder.markText, cause))) {
+    if (makeFolders(folder.path, cause) &&
+        (pathKind(mark) == PathKind::File || replaceFile(mark, folder.markText, cause))) {
         if (lockForLife(outputPath(folder, folder.markName + ".lock"), busy)) {
             return "";
         }

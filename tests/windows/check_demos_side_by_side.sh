@@ -8,6 +8,10 @@
 set -uo pipefail
 dev=$1
 source "$(dirname "$0")/../scratch_folder.sh"
+ended() { # ended RUN STATUS: the demo RUN ended with exit 0 and its summary
+    [ "$2" -eq 0 ] || fail "the $1 demo: exit $2: $(cat "$1.err")"
+    grep -q '^BrambleCap dry run' "$1.out" || fail "the $1 demo printed no summary"
+}
 
 # ./dev works in its own folder: every output is named in full.
 "$dev" demo --frames 30000 --out "$folder/long" >long.out 2>long.err </dev/null &
@@ -16,26 +20,17 @@ long=$!
 short_status=$?
 kill -0 "$long" 2>/dev/null || fail "the long demo ended before the short one: nothing was shown"
 wait "$long"
-long_status=$?
-for run in long short; do
-    status=${run}_status
-    [ "${!status}" -eq 0 ] || fail "the $run demo: exit ${!status}: $(cat "$run.err")"
-    grep -q '^BrambleCap dry run' "$run.out" || fail "the $run demo printed no summary"
-done
+ended long $?
+ended short "$short_status"
 
 # Two plain demos write the same folder: the second waits its turn, and both
 # end with their summaries.
 "$dev" demo --frames 600 >first.out 2>first.err </dev/null &
 first=$!
 "$dev" demo --frames 600 >second.out 2>second.err </dev/null
-second_status=$?
+ended second $?
 wait "$first"
-first_status=$?
-for run in first second; do
-    status=${run}_status
-    [ "${!status}" -eq 0 ] || fail "the $run plain demo: exit ${!status}: $(cat "$run.err")"
-    grep -q '^BrambleCap dry run' "$run.out" || fail "the $run plain demo printed no summary"
-done
+ended first $?
 
 # The demo's own Wine server, stopped once the dry run shows progress.
 "$dev" demo --frames 200000 --out "$folder/cut" >cut.out 2>cut.err </dev/null &

@@ -79,9 +79,11 @@ ran od od
 refused 'od ' 'Windows drops a blank or dot at the end of a name, so "od " would be "od"; choose a name that does not end with one'
 
 # A device's name, with or without an ending, in any case, anywhere in the path.
-for named in CON:CON:CON com1:com1:COM1 NUL:NUL:NUL nul.txt:nul.txt:NUL Lpt9.log:Lpt9.log:LPT9 a/aux/od:aux:AUX; do
+for named in CON:CON:CON com1:com1:COM1 NUL:NUL:NUL nul.txt:nul.txt:NUL Lpt9.log:Lpt9.log:LPT9 a/aux/od:aux:AUX \
+    conin\$:conin\$:CONIN\$ CONOUT\$.txt:CONOUT\$.txt:CONOUT\$ com0:com0:COM0 LPT0.x:LPT0.x:LPT0 \
+    com¹:com¹:COM¹ LPT².txt:LPT².txt:LPT² Com³:Com³:COM³; do
     IFS=: read -r path name device <<<"$named"
-    refused "$path" "\"$name\" names the device $device on Windows, as does every name whose part before a dot is CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to LPT9; choose another name"
+    refused "$path" "\"$name\" names the device $device on Windows, as does every name whose part before a dot is CON, PRN, AUX, NUL, CONIN\$, CONOUT\$, COM0 to COM9, LPT0 to LPT9, or COM or LPT and ¹, ² or ³; choose another name"
 done
 
 # A drive with no "\" after it stands for a folder that may be anywhere; a
@@ -100,7 +102,7 @@ expect "$sim" 2 'bramblecap-sim: cannot read C:w.csv: "C:" with no "\" after it 
 cp "$(dirname "$sim")/BrambleCap.asi" x.asi
 expect "$sim" 2 'bramblecap-sim: cannot load x.asi : Windows drops a blank or dot at the end of a name, so "x.asi " would be "x.asi"; choose a name that does not end with one' \
     --asi 'x.asi ' --frames 5 --out inputs
-expect "$check" 2 'bramblecap-check: cannot read con: "con" names the device CON on Windows, as does every name whose part before a dot is CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to LPT9; choose another name' \
+expect "$check" 2 'bramblecap-check: cannot read con: "con" names the device CON on Windows, as does every name whose part before a dot is CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM0 to COM9, LPT0 to LPT9, or COM or LPT and ¹, ² or ³; choose another name' \
     con
 [ -e inputs ] && fail "a run refused for its input made its folder"
 

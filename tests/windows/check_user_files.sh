@@ -52,7 +52,7 @@ expect() { # expect [PROGRAM] STATUS ERROR ARGUMENTS...
 }
 
 expect 2 "bramblecap-check: cannot read adir: is a directory" adir
-expect 2 "bramblecap-check: cannot read NUL: \"NUL\" names the device NUL on Windows, as does every name whose part before a dot is CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to LPT9; choose another name" NUL
+expect 2 "bramblecap-check: cannot read NUL: \"NUL\" names the device NUL on Windows, as does every name whose part before a dot is CON, PRN, AUX, NUL, CONIN\$, CONOUT\$, COM0 to COM9, LPT0 to LPT9, or COM or LPT and ¹, ² or ³; choose another name" NUL
 expect 2 "bramblecap-check: cannot read nofile.ini: No such file or directory" nofile.ini
 expect 2 "bramblecap-check: an empty path names no file" ""
 expect 2 "bramblecap-check: cannot read \\x1B[31mnope.ini: \"\\x1B[31mnope.ini\" holds \"\\x1B\", which Windows allows in no name, nor any of < > : \" | ? * or a control character; choose another name" \

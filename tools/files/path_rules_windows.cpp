@@ -38,10 +38,16 @@ std::string deviceNamed(std::string_view name) {
     std::ranges::transform(base, base.begin(), [](char c) {
         return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
     });
-    const bool numbered = base.size() == 4 &&
-                          (base.starts_with("COM") || base.starts_with("LPT")) && base[3] >= '1' &&
-                          base[3] <= '9';
-    return numbered || base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" ? base : "";
+    // COM and LPT take a digit, 0 too, or a superscript ¹, ² or ³ (in UTF-8).
+    const std::string_view number =
+        std::string_view(base).substr(std::min<std::size_t>(3, base.size()));
+    const bool numbered = (base.starts_with("COM") || base.starts_with("LPT")) &&
+                          ((number.size() == 1 && number[0] >= '0' && number[0] <= '9') ||
+                           number == "\xC2\xB9" || number == "\xC2\xB2" || number == "\xC2\xB3");
+    return numbered || base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" ||
+                   base == "CONIN$" || base == "CONOUT$"
+               ? base
+               : "";
 }
 
 // Why Windows would not make or open a folder or file of this name; or empty.
@@ -66,7 +72,8 @@ std::string nameProblem(std::string_view name) {
     if (const std::string device = deviceNamed(name); !device.empty()) {
         return inQuotes(name) + " names the device " + device +
                " on Windows, as does every name whose part before a dot is CON, PRN, AUX, NUL, "
-               "COM1 to COM9 or LPT1 to LPT9; choose another name";
+               "CONIN$, CONOUT$, COM0 to COM9, LPT0 to LPT9, or COM or LPT and ¹, ² or ³; choose "
+               "another name";
     }
     return "";
 }

@@ -32,7 +32,15 @@ expect 2 "bramblecap-check: no BrambleCap.ini in $folder or in $(dirname "$check
 printf '[Settings]\r\nscanRadius=100\r\n[BLOCK_PROPS]\r\npine=1,2\r\n' >BrambleCap.ini.txt
 expect 2 "bramblecap-check: no BrambleCap.ini in $folder or in $(dirname "$checker"); $folder holds \"BrambleCap.ini.txt\" (Explorer hides its ending \".txt\" unless View, File name extensions is on): rename it to \"BrambleCap.ini\""
 expect 1 "" BrambleCap.ini.txt
-mv BrambleCap.ini.txt BrambleCap.ini
+# Beside BrambleCap.ini, Explorer shows it as "BrambleCap.ini" too; a backup is
+# never read.
+cp BrambleCap.ini.txt BrambleCap.ini
+cp BrambleCap.ini BrambleCap.ini.bak
+output=$("$checker")
+[ $? -eq 1 ] && grep -qF 'warning: beside it is "BrambleCap.ini.txt"' <<<"$output" ||
+    fail "BrambleCap.ini.txt beside BrambleCap.ini is not named: $output"
+expect 1 "" BrambleCap.ini.bak
+rm BrambleCap.ini.txt BrambleCap.ini.bak
 cp BrambleCap.ini ./--all
 expect 0 ""
 for options in --all --problems --details "--details --problems" "-- --all"; do

@@ -46,11 +46,37 @@ expect_verdict "not every listed object the plug-in found got a shield at once: 
 # The host lists 4,096 handles, all of them benches: the pines go unseen.
 expect_verdict "the plug-in found no listed object within reach; the host's list was full (4,096 objects) in 3 frames, so objects beyond it may have gone unseen" \
     --config pine.ini --world hidden.csv --frames 3 --out v4
+# 6,000 objects, the player at (0,0): 900 pines and 4,100 benches at its feet,
+# so the host's 4,096 hold the pines and 3,196 benches, and the plug-in meets
+# the cap and the budget as above, over 200 frames; 1,000 oaks 1,000 m away,
+# within the scan radius of 2,000 m but beyond the host's 300 m, never listed.
+printf '[Settings]\nscanRadius=2000\n[BLOCK_PROPS]\nprop_tree_pine_01=7,5\nprop_tree_oak_01=3,5\n' >big.ini
+{
+    pines 900
+    for ((i = 0; i < 4100; i++)); do echo prop_bench_01a,0,0,0; done
+    for ((i = 0; i < 1000; i++)); do echo prop_tree_oak_01,1000,0,0; done
+} >mixed.csv
+expect_verdict "not every listed object the plug-in found got a shield at once: the cap of 800 shields held was reached in 134 frames; the budget of 12 new shields a frame was used up in 66 frames; the host's list was full (4,096 objects) in 200 frames, so objects beyond it may have gone unseen; the host lists only objects within 300 m of the player (the world's streaming radius), less than the scan radius of 2000 m: in the world as built, up to 1,000 listed objects within the scan radius lay beyond it, unseen, in 200 frames" \
+    --config big.ini --world mixed.csv --speed 0 --frames 200 --out v7
 # The pine selects model 7: it waits 1,800 frames for it, then goes on without.
 expect_verdict "no shield yet: the run ended while the plug-in still waited for bramble_cap_7 (it waits up to 1,800 frames)" \
     --config pine.ini --world one.csv --frames 5 --missing-model 7 --out v5
 expect_verdict "not every listed object the plug-in found got a shield at once: bramble_cap_7 never loaded, so objects that select it get none" \
     --config pine.ini --world one.csv --frames 1801 --missing-model 7 --out v6
+
+# The scan radius as the plug-in read it: set by the file, or its default
+# where no line of the file sets it, as in a file saved as UTF-16.
+radius() { # radius ARGUMENTS...: the summary's scan radius, read joined
+    "$sim" --frames 1 "$@" | sed -n '/^ *scan radius/,/listed model/{/listed model/q; p}' | sed 's/^ *//' |
+        tr '\n' ' ' | sed 's/ $//'
+}
+iconv -f UTF-8 -t UTF-16 big.ini >utf16.ini
+for given in "big.ini:2000 m, as the file sets it" "pine.ini:100 m, the plug-in's default: it reads no scanRadius in the file" \
+    "utf16.ini:100 m, the plug-in's default: it reads no scanRadius in the file" ":100 m, as the file sets it"; do
+    config=${given%%:*}
+    found=$(radius ${config:+--config "$config"} --out "r$config")
+    [ "$found" = "scan radius ${given#*:}" ] || fail "${config:-the default file}: \"$found\""
+done
 
 # An edited INI: the run stops before anything changes, and says how to go on.
 "$sim" --frames 1 --out edited >/dev/null || fail "the first run into edited failed"

@@ -278,10 +278,51 @@ TEST_F(Checker, AFileNamedAlmostAsTheOneThePlugInReadsIsNamedWithTheRename) {
             << output;
         std::filesystem::remove(gameFolder / name);
     }
+    for (const char* name : {"BrambleCap.ini.bak", "bramblecap_old.ini"}) {
+        std::ofstream(gameFolder / name, std::ios::binary) << file;
+        EXPECT_EQ(check(name), 1) << name;
+        EXPECT_TRUE(says("the file as a whole:\n        warning: the plug-in reads only "
+                         "BrambleCap.ini, never \"" +
+                         std::string(name) +
+                         "\"\n        fix: to use this file, rename it to \"BrambleCap.ini\" "
+                         "after moving any BrambleCap.ini beside it away\n"))
+            << output;
+        std::filesystem::remove(gameFolder / name);
+    }
     for (const char* name : {"bramblecap.ini", "trees.ini"}) {
         std::ofstream(gameFolder / name, std::ios::binary) << file;
         EXPECT_EQ(check(name), 0) << name << ": Windows finds any case; a test file is a test file";
     }
+}
+
+// Explorer shows "BrambleCap.ini.txt" as "BrambleCap.ini" beside the real one:
+// the player may have edited the other.
+TEST_F(Checker, ANearNameBesideTheFileIsNamedWithBothWaysOn) {
+    const std::string file = "[BLOCK_PROPS]\r\nprop_tree_pine_01=8.0,20.0\r\n";
+    std::filesystem::create_directory(gameFolder / "mods");
+    std::ofstream(gameFolder / "mods" / "BrambleCap.ini", std::ios::binary) << file;
+    for (const char* other : {"BrambleCap.ini.bak", "notes.txt", "BrambleCap.log"}) {
+        std::ofstream(gameFolder / "mods" / other) << file;
+    }
+    EXPECT_EQ(check("mods/BrambleCap.ini"), 0) << "a backup's name is no near name: " << output;
+    std::ofstream(gameFolder / "mods" / "BrambleCap.ini.txt") << file;
+    std::ofstream(gameFolder / "mods" / "BrambleCap (1).ini") << file;
+    EXPECT_EQ(check("mods/BrambleCap.ini", {.view = View::Problems}), 1);
+    const auto beside = [](const std::string& name, const std::string& why) {
+        return "        warning: beside it is \"" + name + "\" (" + why +
+               "), which may be the file you edited; the plug-in reads only BrambleCap.ini\n"
+               "        fix: edit BrambleCap.ini; or, if \"" +
+               name +
+               "\" holds your edits, move BrambleCap.ini away and rename that file to "
+               "\"BrambleCap.ini\"\n";
+    };
+    EXPECT_EQ(output,
+              "mods/BrambleCap.ini, the lines with warnings:\nthe file as a whole:\n" +
+                  beside("BrambleCap (1).ini", "\" (1)\" is added to its name") +
+                  beside("BrambleCap.ini.txt", "Explorer hides its ending \".txt\" "
+                                               "unless View, File name extensions is on") +
+                  "summary: scanRadius=100, debug=false, 1 tree model listed, 2 warnings\n");
+    EXPECT_EQ(errorOutput, "");
 }
 
 TEST_F(Checker, AMissingFileNamesTheNearNamesBesideIt) {

@@ -10,7 +10,8 @@ namespace {
 constexpr TextReader plugin{"the plug-in", "no setting and no model", saveAsPlainText.data()};
 
 // The plug-in reads BrambleCap.ini and nothing else: a file named almost so,
-// or one whose ".txt" Explorer hides, is named with the rename to make.
+// or one whose ".txt" Explorer hides, is named with the rename to make; any
+// other name of it, a backup's say, is named as a file the plug-in never reads.
 std::optional<Warning> fileNameWarning(const std::string& name) {
     const std::string_view config = ConfigFormat::fileName, hidden = ".ini.txt";
     if (sameIgnoringCase(name, config)) {
@@ -24,12 +25,42 @@ std::optional<Warning> fileNameWarning(const std::string& name) {
         why = nearName(name, meant);
     }
     if (!why) {
-        return std::nullopt;
+        const std::string_view stem = config.substr(0, config.rfind('.'));
+        if (!sameIgnoringCase(std::string_view(name).substr(0, stem.size()), stem)) {
+            return std::nullopt; // a test file is a test file
+        }
+        return Warning{"the plug-in reads only " + std::string(config) + ", never " +
+                           quotedText(name),
+                       "to use this file, rename it to " + quotedText(config) +
+                           " after moving any " + std::string(config) + " beside it away",
+                       {}};
     }
     return Warning{"the plug-in reads only " + std::string(config) + ", and this file is " +
                        quotedText(name) + ": " + *why,
                    "rename it to " + quotedText(meant),
                    {}};
+}
+
+// Beside BrambleCap.ini, a file of a near name, "BrambleCap.ini.txt" above
+// all, which Explorer may show as "BrambleCap.ini": the player may have edited
+// that one, which the plug-in never reads.
+std::vector<Warning> nearFilesBeside(const std::filesystem::path& folder) {
+    const std::string config(ConfigFormat::fileName);
+    std::vector<Warning> warnings;
+    for (const std::string& name : namesInFolder(folder)) {
+        const auto why = sameIgnoringCase(name, config) ? std::nullopt : nearName(name, config);
+        if (why) {
+            warnings.push_back({"beside it is " + quotedText(name) + " (" + *why +
+                                    "), which may be the file you edited; the plug-in reads "
+                                    "only " +
+                                    config,
+                                "edit " + config + "; or, if " + quotedText(name) +
+                                    " holds your edits, move " + config +
+                                    " away and rename that file to " + quotedText(config),
+                                {}});
+        }
+    }
+    return warnings;
 }
 
 } // namespace
@@ -61,6 +92,9 @@ int checkFile(const std::string& path, const CheckOptions& options, std::ostream
     FileVerdict verdict = judgeConfig(*bytes);
     if (auto warning = fileNameWarning(name)) {
         verdict.fileWarnings.insert(verdict.fileWarnings.begin(), std::move(*warning));
+    } else if (sameIgnoringCase(name, ConfigFormat::fileName)) {
+        const auto near = nearFilesBeside(file.has_parent_path() ? file.parent_path() : ".");
+        verdict.fileWarnings.insert(verdict.fileWarnings.begin(), near.begin(), near.end());
     }
     return showVerdict(shownPath(path), verdict, options, out);
 }

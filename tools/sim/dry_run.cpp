@@ -16,19 +16,22 @@
 
 namespace {
 
-// The scan radius as the file in the game folder sets it, by the plug-in's own
-// reading of it.
-float radiusInFile() {
-    Settings read = initialSettings;
+// The scan radius as a line of the file in the game folder sets it, by the
+// plug-in's own reading of it; none when no line does (a UTF-16 file's never
+// does), and the plug-in's default applies.
+std::optional<float> radiusInFile() {
+    std::optional<float> radius;
     if (const auto bytes = readConfigBytes(std::string(ConfigFormat::fileName))) {
-        const auto apply = [](const ConfigLine& line, void* settings) {
-            if (line.kind == LineKind::Setting) {
-                applySetting(line, *static_cast<Settings*>(settings));
+        const auto apply = [](const ConfigLine& line, void* radius) {
+            if (line.kind == LineKind::Setting && line.setting == SettingKey::ScanRadius) {
+                Settings read = initialSettings;
+                applySetting(line, read);
+                *static_cast<std::optional<float>*>(radius) = read.scanRadius;
             }
         };
-        parseConfig(*bytes, {apply, &read});
+        parseConfig(*bytes, {apply, &radius});
     }
-    return read.scanRadius;
+    return radius;
 }
 
 // The point the player has reached after driving this far along the route.
@@ -112,6 +115,33 @@ std::vector<ShieldMark> shieldMarks(const standin::World& world) {
         }
     }
     return marks;
+}
+
+// The world's side of a limit the plug-in cannot see: the host lists only
+// the objects within its streaming radius, so with a scan radius beyond it the
+// listed objects between the two go unseen. Counted from the world as built,
+// frame by frame; nothing when the scan radius lies within the host's.
+void countUnseenBeyondHost(const DryRunOptions& options, DryRunResult& result) {
+    const float hostReach = options.streamingRadius * options.streamingRadius;
+    const float scanReach = scanReachSquared(result.radius);
+    if (!(scanReach > hostReach)) {
+        return;
+    }
+    std::vector<const PlacedObject*> listed;
+    for (const PlacedObject& o : options.world) {
+        if (result.listed.contains(o.hash)) {
+            listed.push_back(&o);
+        }
+    }
+    for (int frame = 1; frame <= result.framesRun; ++frame) {
+        const Waypoint at = along(options.route, options.speed * static_cast<float>(frame - 1));
+        const auto unseen = std::ranges::count_if(listed, [&](const PlacedObject* o) {
+            const float distance = horizontalDistanceSquared(at.x, at.y, o->x, o->y);
+            return distance > hostReach && withinReach(distance, scanReach);
+        });
+        result.framesBeyondHost += unseen > 0 ? 1 : 0;
+        result.mostBeyondHost = std::max(result.mostBeyondHost, static_cast<int>(unseen));
+    }
 }
 
 } // namespace
@@ -259,7 +289,10 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
                          "a frame)";
     }
     result.listed = world.listedModels();
-    result.radius = radiusInFile();
+    const std::optional<float> radius = radiusInFile();
+    result.radius = radius.value_or(initialSettings.scanRadius);
+    result.radiusFromFile = radius.has_value();
+    countUnseenBeyondHost(options, result);
     result.shields = shieldMarks(world);
     result.protocolErrors = world.protocolErrors();
     result.logWritten = std::filesystem::exists(ConfigFormat::logFileName);

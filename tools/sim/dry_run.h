@@ -89,7 +89,11 @@ struct DryRunResult {
     // shields, it held maxShields after placing, the host filled the room its
     // scan gave.
     int framesAtBudget = 0, framesAtCap = 0, framesHostFull = 0;
-    float radius = 0;                     // the scan radius as the file the plug-in read sets it
+    // The world's: frames in which listed objects lay within the scan radius
+    // but beyond the host's streaming radius, unseen, and the most in a frame.
+    int framesBeyondHost = 0, mostBeyondHost = 0;
+    float radius = 0;                     // the scan radius in force, as the plug-in read its file
+    bool radiusFromFile = false;          // a line of the file set it, not the plug-in's default
     std::unordered_set<ModelHash> listed; // the models the plug-in hashed as listed
     ModelWait modelWait;
     std::vector<std::string> protocolErrors;

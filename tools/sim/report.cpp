@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -76,7 +77,7 @@ std::string modelWaitText(const ModelWait& wait) {
 
 // Whether every listed object the plug-in found got a shield, and what held
 // it back where not: the limits it met, as the run observed them.
-std::string verdictText(const DryRunResult& result) {
+std::string verdictText(const DryRunResult& result, float streamingRadius) {
     const ModelWait& wait = result.modelWait;
     if (!wait.ended) {
         return "no shield yet: the run ended while the plug-in still waited for " +
@@ -109,6 +110,15 @@ std::string verdictText(const DryRunResult& result) {
         verdict += "; the host's list was full (" + grouped(maxObjectsPerScan) + " objects) in " +
                    groupedCount(result.framesHostFull, "frame") +
                    ", so objects beyond it may have gone unseen";
+    }
+    if (result.framesBeyondHost > 0) {
+        verdict +=
+            "; the host lists only objects within " + shownNumber(streamingRadius) +
+            " m of the player (the world's streaming radius), less than the scan radius of " +
+            shownNumber(std::fabs(result.radius)) + " m: in the world as built, up to " +
+            groupedCount(result.mostBeyondHost, "listed object") +
+            " within the scan radius lay beyond it, unseen, in " +
+            groupedCount(result.framesBeyondHost, "frame");
     }
     return verdict;
 }
@@ -210,7 +220,10 @@ void printSummary(const DryRunCommand& command, const std::string& worldSource,
                     : result.statusLineDrawn ? ", with debug=true added: status line drawn"
                                              : ", with debug=true added, but no status line "
                                                "drawn"));
-    printField("", "scan radius " + shownNumber(result.radius) + " m, as the file sets it");
+    printField("", "scan radius " + shownNumber(result.radius) + " m, " +
+                       (result.radiusFromFile
+                            ? "as the file sets it"
+                            : "the plug-in's default: it reads no scanRadius in the file"));
     printField("", groupedCount(static_cast<long long>(result.listed.size()), "listed model") +
                        " in the plug-in's reading of the file");
     printField("world, as built", groupedCount(static_cast<long long>(run.world.size()), "object") +
@@ -233,5 +246,5 @@ void printSummary(const DryRunCommand& command, const std::string& worldSource,
     for (const std::string& e : result.protocolErrors) {
         std::printf("  protocol error: %s\n", e.c_str());
     }
-    printField("verdict", verdictText(result));
+    printField("verdict", verdictText(result, run.streamingRadius));
 }

@@ -619,3 +619,17 @@ TEST_F(LogOfASample, TheQuirksSampleIsListedUpToTheCap) {
               std::string::npos)
         << log;
 }
+
+TEST_F(LogOfASample, AFileMarkedAsUtf16GetsTheFileWarningAlone) {
+    // Only a UTF-16 mark before single-byte lines lets debug=true be read.
+    start("\xFF\xFE\r\n[Settings]\r\ndebug=true\r\n[BLOCK_PROPS]\r\npine=1,2\r\n");
+    const std::string log = readFile("BrambleCap.log");
+    EXPECT_EQ(log.find("to check"), std::string::npos) << log;
+    EXPECT_NE(log.find("  the file as a whole:\r\n"
+                       "    the file is saved as Unicode (UTF-16): the plug-in reads plain text, "
+                       "so it finds no setting and no model in it\r\n"
+                       "    fix: " +
+                       saveAsUtf8 + "\r\nShield models:"),
+              std::string::npos)
+        << log;
+}

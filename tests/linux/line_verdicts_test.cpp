@@ -310,13 +310,7 @@ TEST(LineVerdicts, AHeaderWithBlanksAroundItIsNamedWhateverCameBefore) {
 
 TEST(LineVerdicts, AFileSavedAsUtf16GetsTheFileWarningAlone) {
     const std::string lines = "[Settings]\r\ndebug=true\r\n[BLOCK_PROPS]\r\npine=1,2\r\n";
-    const auto utf16 = [&](bool bigEndian) {
-        std::string text;
-        for (const char c : lines) {
-            text += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
-        }
-        return text;
-    };
+    const auto utf16 = [&](bool bigEndian) { return utf16Text(lines, bigEndian); };
     const std::string finds =
         ": the plug-in reads plain text, so it finds no setting and no model in it";
     const std::pair<std::string, std::string> cases[] = {

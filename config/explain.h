@@ -47,6 +47,11 @@ FileVerdict judgeConfig(std::string_view bytes);
 inline constexpr std::string_view saveAsPlainText =
     "in Notepad choose File, Save As, Encoding: UTF-8 (not \"UTF-8 with BOM\"), and save";
 
+// Who reads the file and all it finds in one saved as UTF-16, in the words of
+// savedAsUtf16: the checker's refusal and the verdict's file warning alike.
+inline constexpr std::string_view pluginReader = "the plug-in";
+inline constexpr std::string_view pluginFindsInUtf16 = "no setting and no model";
+
 // The parts of a verdict, one source file each.
 
 // "[Settings]": a section as the verdicts name it, escaped.
@@ -56,12 +61,19 @@ bool isSettingKey(std::string_view key);
 
 // Where a line stands in its file, beyond what the line itself shows.
 struct LinePlace {
-    bool headerSeen;         // a header came on this line or before it
-    bool fileStartsWithMark; // the file begins with a UTF-8 byte-order mark
+    bool headerSeen = false;         // a header came on this line or before it
+    bool fileStartsWithMark = false; // the file begins with a UTF-8 byte-order mark
+    // The last line since the last header that blanks around its brackets
+    // kept from being one: its number (0 for none) and text.
+    int spacedHeaderLine = 0;
+    std::string spacedHeader;
 };
 
+// A header but for blanks before its "[" or after its "]".
+bool isSpacedHeader(std::string_view text);
+
 // Why a line the parser read as without effect changes nothing.
-Warning noEffectWarning(const ConfigLine& line, LinePlace place);
+Warning noEffectWarning(const ConfigLine& line, const LinePlace& place);
 
 // The entries of one file seen so far, by the game's hash of the name: the
 // last line that listed each model, and the name it used.
@@ -80,6 +92,6 @@ struct ListedModelNames {
 std::optional<Warning> modelNameWarning(ListedModelNames& seen, int line, std::string_view name);
 
 // Characters that look like plain ones but are not (curly quotes, a
-// non-breaking space, a long dash, a full-width "="): a warning for each kind
+// non-breaking space, a long dash, a full-width "=", a Cyrillic "р"): a warning for each kind
 // in the line. Returns whether a listed model's name holds one.
 bool addLookAlikeWarnings(const ConfigLine& line, std::vector<Warning>& warnings);

@@ -38,7 +38,7 @@ const std::string moveOrNote = "put it under " + bracketed(ConfigFormat::section
                                bracketed(ConfigFormat::sectionBlockProps) +
                                ", or start it with \"#\" to keep it as a note";
 
-Warning outsideWarning(const ConfigLine& line, LinePlace place) {
+Warning outsideWarning(const ConfigLine& line, const LinePlace& place) {
     if (line.number == 1 && startsWithByteOrderMark(line.text)) {
         return {"the file was saved as \"UTF-8 with BOM\": three invisible bytes at its start "
                 "hide what this line is, and the lines up to the next header are ignored",
@@ -85,13 +85,6 @@ Warning outsideWarning(const ConfigLine& line, LinePlace place) {
 
 Warning noEqualsWarning(const ConfigLine& line) {
     if (line.text.front() == '[') {
-        if (trimmedText(line.text).back() == ']') {
-            return {"a space after \"]\" makes this no header; the lines after it stay in "
-                    "section " +
-                        bracketed(line.section),
-                    "delete the space after \"]\"",
-                    {}};
-        }
         return {"begins with \"[\" but does not end with \"]\", so it is no header",
                 "end the line with \"]\"",
                 {}};
@@ -157,9 +150,63 @@ Warning withoutCommaWarning(const ConfigLine& line) {
             {}};
 }
 
+// The blanks that keep a line from being a header, as the fix names them:
+// "space after "]"", "spaces before "[" and after "]"".
+struct HeaderBlanks {
+    std::string which;
+    bool many;
+};
+
+std::optional<HeaderBlanks> headerBlanks(std::string_view text) {
+    const std::string_view header = trimmedText(text);
+    if (header.size() < 2 || header.front() != '[' || header.back() != ']' ||
+        header.size() == text.size()) {
+        return std::nullopt;
+    }
+    const auto before = static_cast<std::size_t>(header.data() - text.data());
+    const std::size_t after = text.size() - before - header.size();
+    if (before > 0 && after > 0) {
+        return HeaderBlanks{"spaces before \"[\" and after \"]\"", true};
+    }
+    const std::size_t blanks = before + after;
+    return HeaderBlanks{(blanks > 1 ? "spaces " : "space ") +
+                            std::string(before > 0 ? "before \"[\"" : "after \"]\""),
+                        blanks > 1};
+}
+
+// The section a header names, blanks around its brackets aside.
+std::string_view sectionOf(std::string_view header) {
+    header = trimmedText(header);
+    return header.substr(1, header.size() - 2);
+}
+
 } // namespace
 
-Warning noEffectWarning(const ConfigLine& line, LinePlace place) {
+bool isSpacedHeader(std::string_view text) {
+    return headerBlanks(text).has_value();
+}
+
+Warning noEffectWarning(const ConfigLine& line, const LinePlace& place) {
+    if (const auto blanks = headerBlanks(line.text)) {
+        return {(blanks->many ? "" : "a ") + blanks->which + (blanks->many ? " make" : " makes") +
+                    " this no header; the lines after it " +
+                    (line.section.empty() ? std::string("belong to no section")
+                                          : "stay in section " + bracketed(line.section)),
+                "delete the " + blanks->which,
+                {}};
+    }
+    const std::string_view meant =
+        place.spacedHeaderLine != 0 ? sectionOf(place.spacedHeader) : std::string_view();
+    if (meant != line.section &&
+        (meant == ConfigFormat::sectionSettings || meant == ConfigFormat::sectionBlockProps)) {
+        const std::string which = headerBlanks(place.spacedHeader)->which;
+        const std::string onLine = std::to_string(place.spacedHeaderLine);
+        return {"line " + onLine + ", " + quotedText(place.spacedHeader) +
+                    ", is no header because of the " + which + ", so this line is not under " +
+                    bracketed(meant),
+                "delete the " + which + " on line " + onLine,
+                {}};
+    }
     switch (line.noEffect) {
     case NoEffect::OutsideUsedSection:
         return outsideWarning(line, place);

@@ -22,7 +22,7 @@ struct Sets {
 
 struct Judging {
     FileVerdict verdict;
-    LinePlace place{false, false};
+    LinePlace place;
     ListedModelNames names; // by the local hash: no native call
     std::vector<Sets> sets; // one for each line
 };
@@ -303,19 +303,30 @@ std::string heightText(float height) {
 // Returns the model's hash.
 std::uint32_t judgeEntry(const ConfigLine& line, Judging& judging, bool nameLooksPlain,
                          LineVerdict& out) {
-    const std::uint32_t hash = nameHash(line.name); // the name as the game reads it, up to a NUL
+    const std::string_view name = line.name; // as the game reads it: up to a NUL
+    const std::uint32_t hash = nameHash(name);
     const PropShieldParams& params = line.params;
     const int model = shieldModelNumber(params.shieldModelIndex);
-    out.does = "gives tree model " + quotedText(line.key) + " shield model " +
-               std::to_string(model) + ", " + heightText(params.heightOffset);
+    out.does = "gives tree model " + quotedText(name) + " shield model " + std::to_string(model) +
+               ", " + heightText(params.heightOffset);
     out.details = "hash " + hashText(hash);
     if (params.shieldModelIndex != static_cast<float>(model)) {
         out.details += "; " + shownNumber(params.shieldModelIndex) + " selects shield model " +
                        std::to_string(model);
     }
     // Every name passes the hints in order, so that a later spelling finds it.
-    auto hint = modelNameWarning(judging.names, line.number, line.name);
-    if (auto said = nameWarning(line.key)) {
+    auto hint = modelNameWarning(judging.names, line.number, name);
+    if (name.size() < line.key.size()) {
+        std::string whole(line.key);
+        std::erase(whole, '\0');
+        out.warnings.push_back(
+            {"the name holds an invisible character that the game stops reading at, so "
+             "the game reads the name as " +
+                 quotedText(name),
+             "delete it (retype the name if you cannot find it), so that it reads " +
+                 quotedText(whole),
+             "\\x00 at character " + std::to_string(name.size() + 1) + " of the name"});
+    } else if (auto said = nameWarning(line.key)) {
         out.warnings.push_back(std::move(*said));
     } else if (hint && nameLooksPlain) {
         out.warnings.push_back(std::move(*hint));
@@ -364,6 +375,7 @@ void judgeLine(const ConfigLine& line, void* context) {
         break;
     case LineKind::Header:
         judging.place.headerSeen = true;
+        judging.place.spacedHeaderLine = 0;
         out.does = headerDoes(line.section);
         break;
     case LineKind::Setting:
@@ -379,6 +391,10 @@ void judgeLine(const ConfigLine& line, void* context) {
     case LineKind::WithoutEffect:
         out.does = "the plug-in ignores this line";
         out.warnings.push_back(noEffectWarning(line, judging.place));
+        if (isSpacedHeader(line.text)) {
+            judging.place.spacedHeaderLine = line.number;
+            judging.place.spacedHeader = line.text;
+        }
         break;
     }
     judging.verdict.lines.push_back(std::move(out));
@@ -420,6 +436,17 @@ void markOverridden(Judging& judging) {
 void judgeFile(std::string_view bytes, Judging& judging) {
     FileVerdict& verdict = judging.verdict;
     verdict.treeModels = judging.names.byHash.size();
+    // Every line of such a file is a misreading: the one fix is to save it again.
+    if (const std::string_view utf16 = utf16Form(bytes); !utf16.empty()) {
+        for (LineVerdict& line : verdict.lines) {
+            line.warnings.clear();
+        }
+        verdict.fileWarnings.push_back(
+            {"the file " + savedAsUtf16(utf16, pluginReader, pluginFindsInUtf16),
+             std::string(saveAsPlainText),
+             {}});
+        return;
+    }
     if (const auto stop = bytes.find(ConfigFormat::endOfText); stop != std::string_view::npos) {
         const std::string_view rest = bytes.substr(stop + 1);
         if (rest.find_first_not_of("\r\n") != std::string_view::npos) {

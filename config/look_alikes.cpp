@@ -20,7 +20,8 @@ enum class LookAlike {
     OtherSpace,
     Invisible,
     Dash,
-    FullWidth
+    FullWidth,
+    Letter
 };
 
 struct Found {
@@ -30,7 +31,37 @@ struct Found {
     bool ansi;              // a byte of Windows' "ANSI" code page, not UTF-8
 };
 
+// Cyrillic and Greek letters a keyboard layout or a pasted name slips in,
+// with the Latin letter each looks like.
+struct LetterLike {
+    char32_t code;
+    char latin;
+};
+// clang-format off
+constexpr LetterLike lookAlikeLetters[] = {
+    // Cyrillic
+    {0x0430, 'a'}, {0x0435, 'e'}, {0x043E, 'o'}, {0x0440, 'p'}, {0x0441, 'c'}, {0x0443, 'y'},
+    {0x0445, 'x'}, {0x0456, 'i'}, {0x0458, 'j'}, {0x0455, 's'}, {0x0410, 'A'}, {0x0412, 'B'},
+    {0x0415, 'E'}, {0x041A, 'K'}, {0x041C, 'M'}, {0x041D, 'H'}, {0x041E, 'O'}, {0x0420, 'P'},
+    {0x0421, 'C'}, {0x0422, 'T'}, {0x0423, 'Y'}, {0x0425, 'X'}, {0x0406, 'I'}, {0x0408, 'J'},
+    {0x0405, 'S'},
+    // Greek
+    {0x03BF, 'o'}, {0x03B1, 'a'}, {0x03BD, 'v'}, {0x03C1, 'p'}, {0x03BA, 'k'}, {0x03B9, 'i'},
+    {0x03C5, 'u'}, {0x0391, 'A'}, {0x0392, 'B'}, {0x0395, 'E'}, {0x0396, 'Z'}, {0x0397, 'H'},
+    {0x0399, 'I'}, {0x039A, 'K'}, {0x039C, 'M'}, {0x039D, 'N'}, {0x039F, 'O'}, {0x03A1, 'P'},
+    {0x03A4, 'T'}, {0x03A5, 'Y'}, {0x03A7, 'X'}, {0x03C7, 'x'},
+};
+// clang-format on
+
+std::optional<char> latinLookAlike(char32_t c) {
+    const auto found = std::ranges::find(lookAlikeLetters, c, &LetterLike::code);
+    return found == std::ranges::end(lookAlikeLetters) ? std::nullopt : std::optional(found->latin);
+}
+
 std::optional<LookAlike> kindOf(char32_t c) {
+    if (latinLookAlike(c)) {
+        return LookAlike::Letter;
+    }
     if (c >= 0x201C && c <= 0x201F) {
         return LookAlike::CurlyQuote;
     }
@@ -122,6 +153,8 @@ std::string plainText(std::string_view text, std::vector<Found>& found) {
             plain += '-';
         } else if (*kind == LookAlike::FullWidth) {
             plain += static_cast<char>(code - 0xFEE0);
+        } else if (*kind == LookAlike::Letter) {
+            plain += *latinLookAlike(code);
         }
         if (kind) {
             found.push_back({*kind, code, text.substr(at, length), ansi});
@@ -152,8 +185,17 @@ Said said(const Found& first) {
         return {"an invisible character, which becomes part of it",
                 "delete it (retype the text if you cannot find it)"};
     case LookAlike::Dash:
-        return {"a long dash (\xE2\x80\x93), which looks like \"-\" but is another character",
+        return {std::string(first.code == 0x2212 ? "a minus sign (\xE2\x88\x92)"
+                                                 : "a long dash (\xE2\x80\x93)") +
+                    ", which looks like \"-\" but is another character",
                 "type \"-\" in its place"};
+    case LookAlike::Letter: {
+        const std::string latin(1, *latinLookAlike(first.code));
+        return {std::string(first.code < 0x0400 ? "a Greek" : "a Cyrillic") + " \"" +
+                    std::string(first.bytes) + "\", which looks like \"" + latin +
+                    "\" but is another letter",
+                "type \"" + latin + "\" in its place"};
+    }
     case LookAlike::FullWidth:
         break;
     }

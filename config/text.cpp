@@ -89,6 +89,37 @@ bool startsWithByteOrderMark(std::string_view bytes) {
     return bytes.starts_with("\xEF\xBB\xBF");
 }
 
+std::string_view utf16Form(std::string_view bytes) {
+    constexpr std::string_view littleEndian = "Unicode (UTF-16)";
+    constexpr std::string_view bigEndian = "Unicode big endian (UTF-16 BE)";
+    if (bytes.starts_with("\xFF\xFE")) {
+        return littleEndian;
+    }
+    if (bytes.starts_with("\xFE\xFF")) {
+        return bigEndian;
+    }
+    // Without a byte-order mark: ASCII in UTF-16 is half NULs, always in the
+    // same place of each pair.
+    std::size_t nulFirst = 0, nulSecond = 0;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        nulFirst += bytes[i] == '\0' && bytes[i + 1] != '\0' ? 1 : 0;
+        nulSecond += bytes[i] != '\0' && bytes[i + 1] == '\0' ? 1 : 0;
+    }
+    const std::size_t pairs = bytes.size() / 2;
+    if (pairs >= 2 && 2 * nulSecond >= pairs) {
+        return littleEndian;
+    }
+    if (pairs >= 2 && 2 * nulFirst >= pairs) {
+        return bigEndian;
+    }
+    return {};
+}
+
+std::string savedAsUtf16(std::string_view form, std::string_view who, std::string_view finds) {
+    return "is saved as " + std::string(form) + ": " + std::string(who) +
+           " reads plain text, so it finds " + std::string(finds) + " in it";
+}
+
 std::string visibleText(std::string_view text) {
     std::string shown;
     for (const char raw : text) {

@@ -34,6 +34,12 @@ std::string joinedList(const std::vector<std::string>& items, std::string_view l
 std::string_view trimmedText(std::string_view text);
 // Notepad's "UTF-8 with BOM" puts these three bytes before the first line.
 bool startsWithByteOrderMark(std::string_view bytes);
+// Notepad's name for the UTF-16 a file is saved in, "Unicode (UTF-16)" or
+// "Unicode big endian (UTF-16 BE)"; empty for text of single bytes.
+std::string_view utf16Form(std::string_view bytes);
+// What a reader of plain text makes of such a file: "is saved as Unicode
+// (UTF-16): the plug-in reads plain text, so it finds no setting and no model in it".
+std::string savedAsUtf16(std::string_view form, std::string_view who, std::string_view finds);
 
 // Text from a player's file shown safely: bytes nobody can see (tabs, CRs,
 // control bytes, a byte-order mark, anything past ASCII) escaped as \t, \r and \xNN.

@@ -55,6 +55,14 @@ std::string readWholeFile(const std::filesystem::path& path) {
     return text.str();
 }
 
+std::string utf16Text(std::string_view text, bool bigEndian) {
+    std::string wide;
+    for (const char c : text) {
+        wide += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    }
+    return wide;
+}
+
 std::string PluginTest::readFile(const std::string& name) const {
     return readWholeFile(gameFolder / name);
 }

@@ -63,6 +63,8 @@ ModuleHandle pluginModule();
 
 // A file's bytes, all of them.
 std::string readWholeFile(const std::filesystem::path& path);
+// ASCII text as Notepad's "Unicode" saves it, or its "Unicode big endian", without a mark.
+std::string utf16Text(std::string_view text, bool bigEndian);
 
 // A float argument of a logged call, from its low 32 bits.
 float floatArgument(const standin::HostCall& call, int i);

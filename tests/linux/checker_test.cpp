@@ -224,13 +224,7 @@ TEST_F(Checker, TheFileAsAWholeComesAfterItsLines) {
 
 TEST_F(Checker, AFileSavedAsUnicodeOrWithMacLineEndsIsNamedInOneLine) {
     const std::string lines = "[Settings]\r\ndebug=true\r\n[BLOCK_PROPS]\r\npine=1,2\r\n";
-    const auto utf16 = [&](bool bigEndian) {
-        std::string text;
-        for (const char c : lines) {
-            text += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
-        }
-        return text;
-    };
+    const auto utf16 = [&](bool bigEndian) { return utf16Text(lines, bigEndian); };
     const std::pair<std::string, const char*> cases[] = {
         {"\xFF\xFE" + utf16(false),
          "is saved as Unicode (UTF-16): the plug-in reads plain text, so it finds no setting and "

@@ -181,6 +181,153 @@ TEST(LineVerdicts, LookAlikeCharactersAreNamedWithThePlainText) {
     EXPECT_EQ(judgeConfig(models + "pine\xC2\xA0=8,20").lines[1].warnings.at(0).details, "U+00A0");
 }
 
+TEST(LineVerdicts, CyrillicAndGreekLettersAndTheMinusSignAreNamedAsLookAlikes) {
+    expectVerdicts({
+        // A Cyrillic "р" (U+0440) for the Latin "p".
+        {models + "prop_tree_\xD1\x80ine_01=8.0,20.0",
+         2,
+         "gives tree model \"prop_tree_\\xD1\\x80ine_01\" shield model 8, 20 m above it",
+         {{"the name holds a Cyrillic \"\xD1\x80\", which looks like \"p\" but is another letter",
+           "type \"p\" in its place, so that it reads \"prop_tree_pine_01\""}}},
+        // A capital Cyrillic "Р" (U+0420) and a Greek omicron (U+03BF).
+        {models + "PROP_TREE_\xD0\xA0INE_01=8,20",
+         2,
+         "gives tree model \"PROP_TREE_\\xD0\\xA0INE_01\" shield model 8, 20 m above it",
+         {{"the name holds a Cyrillic \"\xD0\xA0\", which looks like \"P\" but is another letter",
+           "type \"P\" in its place, so that it reads \"PROP_TREE_PINE_01\""}}},
+        {models + "pr\xCE\xBFp_tree_pine_01=8,20",
+         2,
+         "gives tree model \"pr\\xCE\\xBFp_tree_pine_01\" shield model 8, 20 m above it",
+         {{"the name holds a Greek \"\xCE\xBF\", which looks like \"o\" but is another letter",
+           "type \"o\" in its place, so that it reads \"prop_tree_pine_01\""}}},
+        // U+2212, the minus sign, is no dash.
+        {models + "prop_tree_pine_01=8.0,\xE2\x88\x92"
+                  "2.0",
+         2,
+         "gives tree model \"prop_tree_pine_01\" shield model 8, 0 m above it",
+         {{"the value holds a minus sign (\xE2\x88\x92), which looks like \"-\" but is another "
+           "character",
+           "type \"-\" in its place, so that it reads \"8.0,-2.0\""},
+          {"the height \"\\xE2\\x88\\x92"
+           "2.0\" holds no number: it reads as 0",
+           "write the height in metres, such as 20.0"}}},
+    });
+}
+
+TEST(LineVerdicts, ANameIsReadUpToAnInvisibleNul) {
+    using namespace std::string_literals;
+    const std::string pine = "gives tree model \"prop_tree_pine_01\" shield model 8, 20 m above it";
+    const std::string file = models + "prop_tree_pine_01\0xyz=8,20\r\nprop_tree_pine_01=8,20"s;
+    expectVerdicts({
+        {models + "\0prop_tree_pine_01=8.0,20.0"s,
+         2,
+         "gives tree model \"\" shield model 8, 20 m above it",
+         {{"the name holds an invisible character that the game stops reading at, so the game "
+           "reads the name as \"\"",
+           "delete it (retype the name if you cannot find it), so that it reads "
+           "\"prop_tree_pine_01\""}}},
+        {file,
+         2,
+         pine,
+         {{"the name holds an invisible character that the game stops reading at, so the game "
+           "reads the name as \"prop_tree_pine_01\"",
+           "delete it (retype the name if you cannot find it), so that it reads "
+           "\"prop_tree_pine_01xyz\""}}},
+        // The same model as the game reads it, with the same numbers: no override.
+        {file, 3, pine, {}},
+    });
+    EXPECT_EQ(judgeConfig(file).treeModels, 1u);
+    EXPECT_EQ(judgeConfig(file).lines[1].details, "hash 0xA0542754");
+}
+
+TEST(LineVerdicts, AHeaderWithBlanksAroundItIsNamedWhateverCameBefore) {
+    const std::string ignored = "the plug-in ignores this line";
+    const Said spaceAfter{"", "delete the space after \"]\""};
+    const Said spaceBefore{"", "delete the space before \"[\""};
+    expectVerdicts({
+        {"[Settings] \nscanRadius=50\n[BLOCK_PROPS]\nprop_tree_pine_01=8,20\n",
+         1,
+         ignored,
+         {{"a space after \"]\" makes this no header; the lines after it belong to no section",
+           spaceAfter.fix}}},
+        {"[Settings] \nscanRadius=50\n[BLOCK_PROPS]\nprop_tree_pine_01=8,20\n",
+         2,
+         ignored,
+         {{"line 1, \"[Settings] \", is no header because of the space after \"]\", so this line "
+           "is not under [Settings]",
+           "delete the space after \"]\" on line 1"}}},
+        {"[Settings]\nscanRadius=50\n [BLOCK_PROPS]\nprop_tree_pine_01=8,20\n",
+         3,
+         ignored,
+         {{"a space before \"[\" makes this no header; the lines after it stay in section "
+           "[Settings]",
+           spaceBefore.fix}}},
+        {"[Settings]\nscanRadius=50\n [BLOCK_PROPS]\nprop_tree_pine_01=8,20\n",
+         4,
+         ignored,
+         {{"line 3, \" [BLOCK_PROPS]\", is no header because of the space before \"[\", so this "
+           "line is not under [BLOCK_PROPS]",
+           "delete the space before \"[\" on line 3"}}},
+        // Not blamed on the header before, itself spaced.
+        {"[ Settings ]\n[Settings] \n",
+         2,
+         ignored,
+         {{"a space after \"]\" makes this no header; the lines after it stay in section "
+           "[ Settings ]",
+           spaceAfter.fix}}},
+        {"[ Settings ]\n [Settings]\n",
+         2,
+         ignored,
+         {{"a space before \"[\" makes this no header; the lines after it stay in section "
+           "[ Settings ]",
+           spaceBefore.fix}}},
+        {"[Settings]\n  [BLOCK_PROPS]\t\n",
+         2,
+         ignored,
+         {{"spaces before \"[\" and after \"]\" make this no header; the lines after it stay in "
+           "section [Settings]",
+           "delete the spaces before \"[\" and after \"]\""}}},
+        {"[BLOCK_PROPS]\n[Settings]  \n",
+         2,
+         ignored,
+         {{"spaces after \"]\" make this no header; the lines after it stay in section "
+           "[BLOCK_PROPS]",
+           "delete the spaces after \"]\""}}},
+        // A spaced header naming the section a line is in anyway is not its fault,
+        // and a real header ends the blame.
+        {"[Settings]\n[Settings] \nscanRadiuss=5\n",
+         3,
+         ignored,
+         {{"unknown setting \"scanRadiuss\"; the plug-in reads scanRadius and debug",
+           "write scanRadius or debug, or start the line with \"#\" to keep it as a note"}}},
+        {"[Settings] \n[BLOCK_PROPS]\nscanRadius=5\n",
+         3,
+         ignored,
+         {{"\"scanRadius\" is a setting, and settings are read only under [Settings]",
+           "move this line under [Settings]"}}},
+    });
+}
+
+TEST(LineVerdicts, AFileSavedAsUtf16GetsTheFileWarningAlone) {
+    const std::string lines = "[Settings]\r\ndebug=true\r\n[BLOCK_PROPS]\r\npine=1,2\r\n";
+    const auto utf16 = [&](bool bigEndian) { return utf16Text(lines, bigEndian); };
+    const std::string finds =
+        ": the plug-in reads plain text, so it finds no setting and no model in it";
+    const std::pair<std::string, std::string> cases[] = {
+        {"\xFF\xFE" + utf16(false), "the file is saved as Unicode (UTF-16)" + finds},
+        {utf16(false), "the file is saved as Unicode (UTF-16)" + finds},
+        {"\xFE\xFF" + utf16(true), "the file is saved as Unicode big endian (UTF-16 BE)" + finds},
+        {utf16(true), "the file is saved as Unicode big endian (UTF-16 BE)" + finds},
+    };
+    for (const auto& [file, problem] : cases) {
+        const FileVerdict verdict = judgeConfig(file);
+        EXPECT_EQ(saidOf(verdict.fileWarnings), (std::vector<Said>{{problem, saveAsUtf8}}));
+        for (const LineVerdict& line : verdict.lines) {
+            EXPECT_TRUE(line.warnings.empty()) << line.number << ": " << line.warnings[0].problem;
+        }
+    }
+}
+
 TEST(LineVerdicts, AModelGivenByItsHashOrItsFileIsNamed) {
     expectVerdicts({
         {models + "0xA0542754=8.0,20.0",
@@ -463,6 +610,20 @@ TEST_F(LogOfASample, TheQuirksSampleIsListedUpToTheCap) {
                                         17, 18, 19, 20, 21, 22, 24, 25, 26, 29}));
     EXPECT_NE(log.find("    and 2 more; bramblecap-check.exe explains every line\r\n"
                        "Shield models: all 19 loaded"),
+              std::string::npos)
+        << log;
+}
+
+TEST_F(LogOfASample, AFileMarkedAsUtf16GetsTheFileWarningAlone) {
+    // Only a UTF-16 mark before single-byte lines lets debug=true be read.
+    start("\xFF\xFE\r\n[Settings]\r\ndebug=true\r\n[BLOCK_PROPS]\r\npine=1,2\r\n");
+    const std::string log = readFile("BrambleCap.log");
+    EXPECT_EQ(log.find("to check"), std::string::npos) << log;
+    EXPECT_NE(log.find("  the file as a whole:\r\n"
+                       "    the file is saved as Unicode (UTF-16): the plug-in reads plain text, "
+                       "so it finds no setting and no model in it\r\n"
+                       "    fix: " +
+                       saveAsUtf8 + "\r\nShield models:"),
               std::string::npos)
         << log;
 }

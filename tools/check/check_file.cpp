@@ -7,7 +7,7 @@
 namespace {
 
 // Some Notepads' "UTF-8" writes a byte-order mark, which hides line 1's header.
-constexpr TextReader plugin{"the plug-in", "no setting and no model", saveAsPlainText.data()};
+constexpr TextReader plugin{pluginReader.data(), pluginFindsInUtf16.data(), saveAsPlainText.data()};
 
 // The plug-in reads BrambleCap.ini and nothing else: a file named almost so,
 // or one whose ".txt" Explorer hides, is named with the rename to make; any

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
@@ -222,17 +223,9 @@ std::optional<std::uint32_t> writtenHash(std::string_view name) {
         return std::nullopt;
     }
     std::uint32_t value = 0;
-    for (const char c : name.substr(2)) {
-        const char lower = asciiLower(c);
-        const int digit = c >= '0' && c <= '9'           ? c - '0'
-                          : lower >= 'a' && lower <= 'f' ? lower - 'a' + 10
-                                                         : -1;
-        if (digit < 0) {
-            return std::nullopt;
-        }
-        value = value << 4 | static_cast<std::uint32_t>(digit);
-    }
-    return value;
+    const char* const end = name.data() + name.size();
+    const auto [stop, error] = std::from_chars(name.data() + 2, end, value, 16);
+    return error == std::errc{} && stop == end ? std::optional(value) : std::nullopt;
 }
 
 // The game's model files; its model names are these files' names without them.

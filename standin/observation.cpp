@@ -33,6 +33,7 @@ void World::startObservedFrame() {
     observation.statusNearby.reset();
     observation.shieldsCreated = 0;
     observation.shieldsRetired = 0;
+    observation.hostRoom = 0;
     observation.hostListed = 0;
     observation.waitingForModels = false;
     observation.modelAnswers.clear(); // keeps its room too
@@ -51,6 +52,7 @@ void World::observe(const HostCall& call, const NativeSignature* native) {
         const auto room = static_cast<std::int32_t>(call.args[1]);
         observation.candidates = 0;
         observation.waitingForModels = false;
+        observation.hostRoom = room;
         observation.hostListed = std::max(0, std::min(listed, room));
         scanHandlesLeft = listed < 1 ? -1 : observation.hostListed;
         scannedHandle = 0;

@@ -64,8 +64,9 @@ struct FrameObservation {
     std::optional<int> statusNearby;
     int shieldsCreated = 0; // CREATE_OBJECT answered and the new object found standing
     int shieldsRetired = 0; // DELETE_ENTITY calls
-    // The handles the host gave its scan, at most the room the scan gave it:
-    // a full room may leave objects beyond it unseen.
+    // The room its scan gave the host, and the handles the host gave it, at
+    // most that room: a full room may leave objects beyond it unseen.
+    int hostRoom = 0;
     int hostListed = 0;
     // It asked whether its shield models had loaded and yielded before scanning.
     bool waitingForModels = false;

@@ -6,7 +6,7 @@
 
 namespace {
 
-// Some Notepads' "UTF-8" writes a byte-order mark, which hides line 1's header.
+// A file the plug-in cannot read as text is refused in the plug-in's words.
 constexpr TextReader plugin{pluginReader.data(), pluginFindsInUtf16.data(), saveAsPlainText.data()};
 
 // The plug-in reads BrambleCap.ini and nothing else: a file named almost so,
@@ -69,12 +69,12 @@ int checkFile(const std::string& path, const CheckOptions& options, std::ostream
               std::ostream& errors) {
     const std::filesystem::path file = filePath(path);
     const std::string name = utf8Path(file.filename());
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
     std::string cause;
     const auto bytes = readUserFile(path, cause);
     if (!bytes) {
         errors << "bramblecap-check: cannot read " << shownPath(path) << ": " << cause;
         if (cause == "No such file or directory") {
-            const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
             errors << nearNamesNote(file.has_parent_path() ? shownPath(utf8Path(folder))
                                                            : "the current folder",
                                     namesInFolder(folder), name);
@@ -93,7 +93,7 @@ int checkFile(const std::string& path, const CheckOptions& options, std::ostream
     if (auto warning = fileNameWarning(name)) {
         verdict.fileWarnings.insert(verdict.fileWarnings.begin(), std::move(*warning));
     } else if (sameIgnoringCase(name, ConfigFormat::fileName)) {
-        const auto near = nearFilesBeside(file.has_parent_path() ? file.parent_path() : ".");
+        const auto near = nearFilesBeside(folder);
         verdict.fileWarnings.insert(verdict.fileWarnings.begin(), near.begin(), near.end());
     }
     return showVerdict(shownPath(path), verdict, options, out);

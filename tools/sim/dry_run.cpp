@@ -256,7 +256,10 @@ DryRunResult runDryRun(const DryRunOptions& options, const PluginHooks& plugin,
         result.framesAtBudget += someLeft && seen.shieldsCreated >= newShieldsPerFrame ? 1 : 0;
         result.framesAtCap +=
             someLeft && heldBefore + seen.shieldsCreated >= static_cast<int>(maxShields) ? 1 : 0;
-        result.framesHostFull += seen.hostListed >= maxObjectsPerScan ? 1 : 0;
+        if (seen.hostRoom > 0 && seen.hostListed >= seen.hostRoom) {
+            ++result.framesHostFull;
+            result.hostRoom = seen.hostRoom;
+        }
         result.modelWait.framesWaited += seen.waitingForModels ? 1 : 0;
         for (const auto& [model, loaded] : seen.modelAnswers) {
             if (const auto found = modelNumbers.find(model); found != modelNumbers.end()) {

@@ -89,6 +89,7 @@ struct DryRunResult {
     // shields, it held maxShields after placing, the host filled the room its
     // scan gave.
     int framesAtBudget = 0, framesAtCap = 0, framesHostFull = 0;
+    int hostRoom = 0; // the room the plug-in's scan gave the host, where the host filled it
     // The world's: frames in which listed objects lay within the scan radius
     // but beyond the host's streaming radius, unseen, and the most in a frame.
     int framesBeyondHost = 0, mostBeyondHost = 0;

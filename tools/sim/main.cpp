@@ -156,8 +156,11 @@ int main(int argc, char** argv) {
         // Held, and the player's edit kept, before anything there changes.
         stopOn(holdOwnedFolder(folder));
         options.gameFolder = outputPath(folder, "game");
-        const std::string config = options.gameFolder + "/" + std::string(ConfigFormat::fileName);
-        removeLastConfig(folder, config, gameConfigText(options));
+        // Joined as every output is: after \\?\ only "\" parts the names.
+        const std::string config =
+            outputPath(folder, "game/" + std::string(ConfigFormat::fileName));
+        const std::string written = gameConfigText(options);
+        removeLastConfig(folder, config, written);
         // Made and marked, and cleared of what a former run left there.
         if (std::string cause; !claimOwnedFolder(folder, cause)) {
             throw Mistake{"cannot create " + shownPath(folder.path) + ": " + cause};
@@ -169,13 +172,13 @@ int main(int argc, char** argv) {
         // A plug-in that writes another default file than this program's: the
         // mark's copy is what it left.
         std::string cause;
-        if (const auto left = readUserFile(config, cause);
-            left && *left != gameConfigText(options)) {
+        if (const auto left = readUserFile(config, cause); left && *left != written) {
             writeOutput(outputPath(folder, folder.markName), markText(*left));
         }
 
-        const RunOutputs outputs{folder.path, outputPath(folder, "map.svg"),
-                                 outputPath(folder, "plot.svg")};
+        const RunOutputs outputs{
+            outputPath(folder, "map.svg"), outputPath(folder, "plot.svg"),
+            outputPath(folder, "game/" + std::string(ConfigFormat::logFileName))};
         writeOutput(outputs.map, drawMap(options.world, options.route, result));
         writeOutput(outputs.plot, drawPlot(result));
         printSummary(command, worldSource, result, outputs);

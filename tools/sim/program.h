@@ -39,7 +39,7 @@ std::function<void(const FrameRecord&, int frames)> progressShown(int columns);
 
 // Where a run's pictures and game folder went, as the summary names them.
 struct RunOutputs {
-    std::string folder, map, plot;
+    std::string map, plot, log;
 };
 
 // The summary after the run: what was tried, what happened, where to look.

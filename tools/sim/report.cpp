@@ -33,10 +33,16 @@ std::string groupedCount(long long count, std::string_view what) {
 // path) is wider than an 80-column terminal.
 constexpr std::size_t fieldColumn = 27, summaryWidth = 80;
 
-// "  label:" and the text, wrapped at blanks under the field's column.
-void printField(std::string_view label, std::string_view text) {
+// "  label:", padded to the field's column.
+std::string fieldLabel(std::string_view label) {
     std::string out = label.empty() ? "" : "  " + std::string(label) + ":";
     out.resize(fieldColumn, ' ');
+    return out;
+}
+
+// "  label:" and the text, wrapped at blanks under the field's column.
+void printField(std::string_view label, std::string_view text) {
+    std::string out = fieldLabel(label);
     std::size_t lineStart = 0;
     bool first = true;
     while (!text.empty()) {
@@ -107,7 +113,7 @@ std::string verdictText(const DryRunResult& result, float streamingRadius) {
                           : found ? "every listed object the plug-in found got a shield at once"
                                   : "the plug-in found no listed object within reach";
     if (result.framesHostFull > 0) {
-        verdict += "; the host's list was full (" + grouped(maxObjectsPerScan) + " objects) in " +
+        verdict += "; the host's list was full (" + grouped(result.hostRoom) + " objects) in " +
                    groupedCount(result.framesHostFull, "frame") +
                    ", so objects beyond it may have gone unseen";
     }
@@ -237,11 +243,12 @@ void printSummary(const DryRunCommand& command, const std::string& worldSource,
                               " retired, peak " + grouped(result.peakHeld) + " held");
     printField("candidates per frame", spreadText(spreadOf(result.candidates)));
     printField("native calls per frame", spreadText(spreadOf(result.nativeCalls)));
-    std::printf("  pictures:                %s\n                           %s\n",
-                shownPath(outputs.map).c_str(), shownPath(outputs.plot).c_str());
+    // Paths are not wrapped at their blanks.
+    std::printf("%s%s\n%s%s\n", fieldLabel("pictures").c_str(), shownPath(outputs.map).c_str(),
+                fieldLabel("").c_str(), shownPath(outputs.plot).c_str());
     if (result.logWritten) {
-        std::printf("  the plug-in's log:       %s/game/%s\n", shownPath(outputs.folder).c_str(),
-                    std::string(ConfigFormat::logFileName).c_str());
+        std::printf("%s%s\n", fieldLabel("the plug-in's log").c_str(),
+                    shownPath(outputs.log).c_str());
     }
     for (const std::string& e : result.protocolErrors) {
         std::printf("  protocol error: %s\n", e.c_str());
